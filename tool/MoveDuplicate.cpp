@@ -1,0 +1,3 @@
+#include "tool/MoveDuplicate.h"
+
+void MoveOrDuplicateAlongSpan(CallbackBlock* /*callbacks*/, Handle /*settings*/) {}
