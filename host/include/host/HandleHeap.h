@@ -1,0 +1,58 @@
+// Relocatable memory blocks handed to the plug-in as master-pointer handles.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "callbacks/KSTypes.h"
+
+namespace host {
+
+class HandleHeap {
+public:
+    HandleHeap() = default;
+    HandleHeap(const HandleHeap&) = delete;
+    HandleHeap& operator=(const HandleHeap&) = delete;
+    ~HandleHeap();
+
+    // A new block of `size` bytes, filled with a pattern so that code which
+    // relies on fresh memory being zero shows up. Null when allocation fails,
+    // on demand (FailAllocations) or for a negative size.
+    Handle Allocate(int64_t size);
+
+    // Frees the block and its master pointer. False for a handle this heap
+    // does not know (never allocated, or freed before).
+    bool Free(Handle handle);
+
+    // Moves every block to a new address and poisons the old one. In
+    // relocating mode the host does this after each host call, so a plug-in
+    // that keeps a raw pointer across a call reads freed memory.
+    void RelocateAll();
+    void SetRelocating(bool on) { fRelocating = on; }
+    bool Relocating() const { return fRelocating; }
+
+    // The next `count` allocations fail (0 ends failing).
+    void FailAllocations(int count) { fFailuresPending = count; }
+
+    bool IsLive(Handle handle) const { return fBlocks.count(handle) != 0; }
+    std::size_t LiveCount() const { return fBlocks.size(); }
+    std::size_t SizeOf(Handle handle) const;
+    // A short stable name for the transcript: H1, H2, ... in allocation order.
+    std::string NameOf(Handle handle) const;
+    int Relocations() const { return fRelocations; }
+
+private:
+    struct Block {
+        std::size_t size;
+        int serial;
+    };
+    std::map<Handle, Block> fBlocks;
+    int fNextSerial = 1;
+    int fFailuresPending = 0;
+    int fRelocations = 0;
+    bool fRelocating = false;
+};
+
+}  // namespace host

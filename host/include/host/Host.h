@@ -1,0 +1,128 @@
+// The substitute host: serves the plug-in's host functions from a small real
+// drawing and user interface, records every call, and sends the plug-in its
+// tool events through the exported `main`.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "callbacks/CallbackBlock.h"
+#include "host/CallLog.h"
+#include "host/Dialogs.h"
+#include "host/Document.h"
+#include "host/HandleHeap.h"
+#include "host/PluginLibrary.h"
+#include "host/Resources.h"
+#include "host/UserInterface.h"
+
+namespace host {
+
+inline constexpr int32_t kSelectorCount = 982;
+
+struct HostVersion {
+    int16_t code = 1;
+    uint8_t major = 11;
+    uint8_t minor = 0;
+    uint8_t maintenance = 0;
+};
+
+// The values the host answers for the three ways a tool collects points.
+struct BehaviorValues {
+    int32_t oneClick = 1;
+    int32_t twoPoint = 2;
+    int32_t multiPoint = 3;
+};
+
+// The tool's points in this action: those picked so far and the cursor.
+struct ToolPoints {
+    std::vector<Point3D> picked;
+    Point3D cursor{0.0, 0.0, 0.0};
+};
+
+// A text the plug-in's debug facility forwarded through KS_Kludge.
+struct DebugText {
+    int16_t code = 0;
+    std::string owner;
+    std::string text;
+};
+
+class Host {
+public:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // ---- the plug-in ------------------------------------------------------
+    void LoadPlugin(const std::string& path);
+    bool PluginLoaded() const { return fPlugin != nullptr; }
+    // Calls the plug-in's `main` with this host's callback block and the
+    // tool's user-data slot, recording the event and its reply.
+    int32_t SendEvent(int32_t event, int32_t message1 = 0, int32_t message2 = 0);
+    // Calls `main` with another block and slot (nested calls, tests).
+    int32_t SendEventWith(CallbackBlock* block, void** userData, int32_t event, int32_t message1 = 0,
+                          int32_t message2 = 0);
+    CallbackBlock* Block() { return &fBlock; }
+    void*& UserData() { return fUserData; }
+
+    // ---- which host functions exist ----------------------------------------
+    void Disable(int32_t selector);
+    void Enable(int32_t selector);
+    void DisableAll();
+    void EnableAll();
+    bool Serves(int32_t selector) const;
+    // The address the lookup gives for a selector, or null.
+    void* FunctionFor(int32_t selector) const;
+    // Installs a different function for a selector (tests that need a host
+    // function to do something unusual, such as calling the plug-in again).
+    void Override(int32_t selector, void* function);
+
+    // ---- state ------------------------------------------------------------
+    CallLog log;
+    HandleHeap memory;
+    Document document;
+    Resources resources;
+    Dialogs dialogs;
+    ModeBar modeBar;
+    DataBar dataBar;
+    std::string messageLine;  // Mac OS Roman bytes
+    ModifierKeys keys;
+    ToolPoints points;
+    HostVersion version;
+    BehaviorValues behavior;
+    bool completionAllowed = true;
+    std::map<int16_t, std::vector<uint8_t>> variables;  // host settings by number
+    std::vector<DebugText> debugTexts;
+    // Protocol faults the host noticed in the plug-in's calls (a stale handle,
+    // a block freed twice, ...). A well-behaved plug-in leaves this empty.
+    std::vector<std::string> faults;
+
+    void Fault(const std::string& what) { faults.push_back(what); }
+
+    // Clears the tool's user interface, as the host does when a tool is
+    // chosen again.
+    void ResetToolInterface();
+
+    // The host whose lookup ran last: the host functions serve that host.
+    static Host& Serving();
+
+private:
+    int fSlot = -1;
+    CallbackBlock fBlock{};
+    void* fUserData = nullptr;
+    std::unique_ptr<PluginLibrary> fPlugin;
+    std::array<void*, kSelectorCount> fFunctions{};
+    std::bitset<kSelectorCount> fDisabled;
+};
+
+// Text of a Pascal string in the Mac OS Roman set as UTF-8, for transcripts
+// ("∆X:" for the increment sign).
+std::string PascalToDisplay(const unsigned char* pascal);
+std::string MacRomanToDisplay(const std::string& bytes);
+
+}  // namespace host

@@ -1,0 +1,110 @@
+#include "host/Host.h"
+
+#include <stdexcept>
+
+#include "src/Services.h"
+
+namespace host {
+
+namespace {
+
+// Each live host owns a slot; the slot's lookup function notes which host is
+// serving before it hands out an address, because host functions have no
+// argument that tells them.
+constexpr int kSlots = 8;
+Host* gSlots[kSlots] = {};
+Host* gServing = nullptr;
+
+template <int Slot>
+void* KS_CDECL LookupInSlot(int32_t selector) {
+    Host* host = gSlots[Slot];
+    if (host == nullptr) return nullptr;
+    gServing = host;
+    return host->FunctionFor(selector);
+}
+
+template <int... Slot>
+constexpr std::array<CallbackLookup, kSlots> MakeLookups(std::integer_sequence<int, Slot...>) {
+    return {&LookupInSlot<Slot>...};
+}
+
+constexpr std::array<CallbackLookup, kSlots> kLookups = MakeLookups(std::make_integer_sequence<int, kSlots>{});
+
+}  // namespace
+
+Host& Host::Serving() {
+    if (gServing == nullptr) throw std::logic_error("a host function ran without a lookup");
+    return *gServing;
+}
+
+Host::Host() {
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (gSlots[slot] == nullptr) {
+            gSlots[slot] = this;
+            fSlot = slot;
+            break;
+        }
+    }
+    if (fSlot < 0) throw std::runtime_error("too many hosts alive at once");
+    fBlock.lookup = kLookups[fSlot];
+    detail::RegisterServices(fFunctions);
+    variables[16] = {0};   // alternate cursor set: off
+    variables[409] = {0};  // the tool works in space: no
+}
+
+Host::~Host() {
+    fPlugin.reset();
+    gSlots[fSlot] = nullptr;
+    if (gServing == this) gServing = nullptr;
+}
+
+void Host::LoadPlugin(const std::string& path) { fPlugin = std::make_unique<PluginLibrary>(path); }
+
+int32_t Host::SendEvent(int32_t event, int32_t message1, int32_t message2) {
+    return SendEventWith(&fBlock, &fUserData, event, message1, message2);
+}
+
+int32_t Host::SendEventWith(CallbackBlock* block, void** userData, int32_t event, int32_t message1, int32_t message2) {
+    if (!fPlugin) throw std::logic_error("no plug-in loaded");
+    LogEntry entry;
+    entry.type = LogEntry::Type::Event;
+    entry.selector = event;
+    entry.name = "main";
+    entry.args = {std::to_string(event), std::to_string(message1), std::to_string(message2)};
+    const std::size_t index = log.Begin(std::move(entry));
+    const int32_t reply = fPlugin->Entry()(event, message1, message2, userData, block);
+    log.Finish(index, std::to_string(reply));
+    return reply;
+}
+
+void Host::Disable(int32_t selector) {
+    if (selector >= 0 && selector < kSelectorCount) fDisabled.set(static_cast<std::size_t>(selector));
+}
+
+void Host::Enable(int32_t selector) {
+    if (selector >= 0 && selector < kSelectorCount) fDisabled.reset(static_cast<std::size_t>(selector));
+}
+
+void Host::DisableAll() { fDisabled.set(); }
+void Host::EnableAll() { fDisabled.reset(); }
+
+bool Host::Serves(int32_t selector) const { return FunctionFor(selector) != nullptr; }
+
+void* Host::FunctionFor(int32_t selector) const {
+    if (selector < 0 || selector >= kSelectorCount || fDisabled.test(static_cast<std::size_t>(selector)))
+        return nullptr;
+    return fFunctions[static_cast<std::size_t>(selector)];
+}
+
+void Host::Override(int32_t selector, void* function) {
+    if (selector >= 0 && selector < kSelectorCount) fFunctions[static_cast<std::size_t>(selector)] = function;
+}
+
+void Host::ResetToolInterface() {
+    modeBar.groups.clear();
+    dataBar.fields.clear();
+    dataBar.shown.clear();
+    messageLine.clear();
+}
+
+}  // namespace host

@@ -1,0 +1,82 @@
+// How a host service becomes a host function: a trampoline with exactly the
+// shape the plug-in's glue calls, which finds the serving host, records the
+// call with its arguments and result, runs the service, and in relocating
+// mode moves every memory block before it returns.
+#pragma once
+
+#include <string>
+#include <type_traits>
+
+#include "callbacks/KSCallbacks.h"
+#include "host/Host.h"
+
+namespace host::detail {
+
+std::string FormatReal(double value);
+std::string FormatPoint(const Point2D& p);
+std::string FormatPoint(const Point3D& p);
+std::string FormatRect(const Rect2D& r);
+std::string FormatCube(const Cube3D& c);
+std::string FormatObject(const Host& host, ObjectHandle object);
+
+inline std::string FormatArg(const Host&, int16_t v) { return std::to_string(v); }
+inline std::string FormatArg(const Host&, int32_t v) { return std::to_string(v); }
+inline std::string FormatArg(const Host&, uint8_t v) { return std::to_string(v); }
+inline std::string FormatArg(const Host&, double v) { return FormatReal(v); }
+inline std::string FormatArg(const Host&, const double* v) { return v ? FormatReal(*v) : "null"; }
+inline std::string FormatArg(const Host&, const unsigned char* text) {
+    return text ? "\"" + PascalToDisplay(text) + "\"" : "null";
+}
+inline std::string FormatArg(const Host&, const char* text) { return text ? "\"" + std::string(text) + "\"" : "null"; }
+inline std::string FormatArg(const Host&, const Point2D* p) { return p ? FormatPoint(*p) : "null"; }
+inline std::string FormatArg(const Host&, const Point3D* p) { return p ? FormatPoint(*p) : "null"; }
+inline std::string FormatArg(const Host&, const Rect2D* r) { return r ? FormatRect(*r) : "null"; }
+inline std::string FormatArg(const Host& host, ObjectHandle object) { return FormatObject(host, object); }
+inline std::string FormatArg(const Host& host, Handle handle) { return host.memory.NameOf(handle); }
+inline std::string FormatArg(const Host&, CallbackBlock* block) { return block ? "block" : "null"; }
+inline std::string FormatArg(const Host&, ObjectVisitor fn) { return fn ? "fn" : "null"; }
+inline std::string FormatArg(const Host&, DialogHandler fn) { return fn ? "fn" : "null"; }
+inline std::string FormatArg(const Host&, void* p) { return p ? "ptr" : "null"; }
+inline std::string FormatArg(const Host&, const void* p) { return p ? "ptr" : "null"; }
+// Out-arguments: the service notes what it writes.
+template <class T>
+std::string FormatArg(const Host&, T* p) {
+    return p ? "&out" : "null";
+}
+
+template <int32_t Selector, auto Service>
+struct Served;
+
+template <int32_t Selector, class R, class... A, R (*Service)(Host&, A...)>
+struct Served<Selector, Service> {
+    static R KS_CDECL Call(A... args) {
+        Host& host = Host::Serving();
+        LogEntry entry;
+        entry.type = LogEntry::Type::Call;
+        entry.selector = Selector;
+        entry.name = ks::glue::UsedSignature<Selector>::kName;
+        if (host.log.enabled) entry.args = {FormatArg(host, args)...};
+        const std::size_t index = host.log.Begin(std::move(entry));
+        if constexpr (std::is_void_v<R>) {
+            Service(host, args...);
+            host.log.Finish(index, "");
+            if (host.memory.Relocating()) host.memory.RelocateAll();
+        } else {
+            R result = Service(host, args...);
+            host.log.Finish(index, FormatArg(host, result));
+            if (host.memory.Relocating()) host.memory.RelocateAll();
+            return result;
+        }
+    }
+};
+
+// The trampoline's address, checked against the shape the glue calls.
+template <int32_t Selector, auto Service>
+void* HostFunction() {
+    using Expected = typename ks::glue::Wrapper<Selector, typename ks::glue::UsedSignature<Selector>::type>::HostFn;
+    static_assert(std::is_same_v<decltype(&Served<Selector, Service>::Call), Expected>,
+                  "the service does not have the shape of its host function");
+    return reinterpret_cast<void*>(&Served<Selector, Service>::Call);
+}
+
+}  // namespace host::detail

@@ -1,0 +1,45 @@
+#include "host/Transcript.h"
+
+#include <string>
+
+#include "src/Serve.h"
+
+namespace host {
+
+void WriteLog(std::ostream& out, const CallLog& log, std::size_t from, const TranscriptOptions& options) {
+    const auto& entries = log.Entries();
+    for (std::size_t i = from; i < entries.size(); ++i) {
+        const LogEntry& entry = entries[i];
+        if (entry.type == LogEntry::Type::Call && !options.calls) continue;
+        out << std::string(static_cast<std::size_t>(entry.depth) * 2, ' ') << entry.Text() << '\n';
+    }
+}
+
+void WriteInterface(std::ostream& out, const Host& host) {
+    out << "message: " << MacRomanToDisplay(host.messageLine) << '\n';
+    out << "mode bar:";
+    for (std::size_t i = 0; i < host.modeBar.groups.size(); ++i) {
+        const ModeGroup& group = host.modeBar.groups[i];
+        out << (i == 0 ? " " : " | ");
+        if (group.type == ModeGroup::Type::Button) {
+            out << "[" << host.resources.ModeLabel(group.resources[0]) << "]";
+        } else {
+            for (int16_t choice = 1; choice <= group.choiceCount && choice <= 6; ++choice) {
+                if (choice > 1) out << " ";
+                const std::string label =
+                    host.resources.ModeLabel(group.resources[static_cast<std::size_t>(choice - 1)]);
+                out << (choice == group.choice ? "(*) " : "( ) ") << label;
+            }
+        }
+        if (!group.enabled) out << " (disabled)";
+    }
+    out << '\n' << "data bar:";
+    for (const auto& [field, value] : host.dataBar.shown) {
+        out << "  " << field << " " << MacRomanToDisplay(value.label);
+        if (value.value) out << " " << detail::FormatReal(*value.value);
+        if (value.length) out << " " << detail::FormatReal(*value.length);
+    }
+    out << '\n';
+}
+
+}  // namespace host
