@@ -1,3 +1,249 @@
+// Move and duplicate along the span. The record and the path list live in
+// host memory that may move during any host call: every access goes through
+// the handle again.
 #include "tool/MoveDuplicate.h"
 
-void MoveOrDuplicateAlongSpan(CallbackBlock* /*callbacks*/, Handle /*settings*/) {}
+#include <limits>
+#include <type_traits>
+
+#include "tool/PascalLiteral.h"
+#include "tool/WorkSpace.h"
+
+namespace {
+
+constexpr int16_t kUndoKind = 21;
+constexpr int16_t kWhichSelected = 5;
+constexpr int16_t kUndoNameSpan = 1;
+constexpr int16_t kUndoNameParts = 2;
+constexpr int16_t kUndoNamePath = 3;
+
+struct UndoName {
+    PascalBuffer text;
+    void Fetch(CallbackBlock* callbacks, int16_t index) {
+        KS_GetIndexedString(callbacks, kUndoNameStrings, index, text.get(), 1);
+    }
+    void Apply(CallbackBlock* callbacks) { KS_NameUndoStep(callbacks, text.get()); }
+};
+
+PathEntry& EntryAt(Handle list, int32_t index) { return static_cast<PathEntry*>(*list)[index]; }
+
+// Asks the count in the dialog when it is below 1; true when it is 1 or more
+// afterwards.
+bool AskCount(CallbackBlock* callbacks, Handle settings) {
+    if (Settings(settings).count >= 1) return true;
+    Handle slot = settings;
+    const int32_t count = RunCountDialog(callbacks, &slot, Settings(settings).count);
+    Settings(settings).count = count;
+    return count >= 1;
+}
+
+template <class Work>
+void KS_CDECL Move(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    const auto settings = static_cast<Handle>(env);
+    const typename Work::Point v = Work::Offset(Settings(settings));
+    Work::RecordMove(callbacks, object, v);
+    Work::Move(callbacks, object, v);
+}
+
+// Each copy is made from the previous one and moved by the step once more, so
+// copy i lies i steps from the object.
+template <class Work>
+void KS_CDECL Copy(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    const auto settings = static_cast<Handle>(env);
+    KS_SetObjectSelected(callbacks, object, 0);
+    ObjectHandle source = object;
+    for (int32_t i = 0; i < Settings(settings).count; ++i) {
+        const ObjectHandle copy = KS_DuplicateObject(callbacks, source);
+        if (copy == nullptr) return;  // no further copies of this object
+        KS_InsertObjectAfter(callbacks, copy, source);
+        KS_UndoRecordNewObject(callbacks, copy);
+        KS_SetObjectSelected(callbacks, copy, 1);
+        Work::Move(callbacks, copy, Work::Offset(Settings(settings)));
+        source = copy;
+    }
+}
+
+// Copy k lies at the sum of the first k path vectors from the object. Entry 0
+// is always used; an all-zero entry after it ends the path.
+template <bool Spatial>
+void KS_CDECL PathCopy(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    const auto list = static_cast<Handle>(env);
+    KS_SetObjectSelected(callbacks, object, 0);
+    ObjectHandle source = object;
+    for (int32_t i = 0;; ++i) {
+        if (i > 0) {
+            const PathEntry& e = EntryAt(list, i);
+            if (e.x == 0.0 && e.y == 0.0 && e.z == 0.0) return;
+        }
+        const ObjectHandle copy = KS_DuplicateObject(callbacks, source);
+        if (copy == nullptr) return;
+        KS_InsertObjectAfter(callbacks, copy, source);
+        KS_UndoRecordNewObject(callbacks, copy);
+        KS_SetObjectSelected(callbacks, copy, 1);
+        const PathEntry e = EntryAt(list, i);
+        if constexpr (Spatial)
+            KS_MoveObject3D(callbacks, copy, e.x, e.y, e.z);
+        else
+            KS_MoveObject(callbacks, copy, e.x, e.y);
+        source = copy;
+    }
+}
+
+template <class Work>
+void MoveEachSelected(CallbackBlock* callbacks, Handle settings) {
+    const ObjectVisitor step = std::is_same_v<Work, PlanWork> ? MoveStep : MoveStep3D;
+    KS_ForEachObject(callbacks, kWhichSelected, step, settings);
+}
+
+template <class Work>
+void CopyEachSelected(CallbackBlock* callbacks, Handle settings) {
+    const ObjectVisitor step = std::is_same_v<Work, PlanWork> ? CopyStep : CopyStep3D;
+    KS_ForEachObject(callbacks, kWhichSelected, step, settings);
+}
+
+template <class Work>
+void Negate(Handle settings) {
+    typename Work::Point& v = Work::Offset(Settings(settings));
+    v = -v;
+}
+
+// Applies the stored step again without picking, optionally reversed.
+template <class Work>
+void RepeatTwoPoint(CallbackBlock* callbacks, Handle settings) {
+    UndoName name;
+    name.Fetch(callbacks, kUndoNameSpan);
+    KS_BeginUndoStep(callbacks, kUndoKind);
+    name.Apply(callbacks);
+
+    const bool reverse = Settings(settings).reverse != 0;
+    const bool duplicate = Settings(settings).duplicate != 0;
+    if (reverse) Negate<Work>(settings);
+    if (duplicate) {
+        AskCount(callbacks, settings);
+        CopyEachSelected<Work>(callbacks, settings);
+    } else {
+        MoveEachSelected<Work>(callbacks, settings);
+    }
+    if (reverse) Negate<Work>(settings);
+}
+
+template <class Work>
+void FreshTwoPoint(CallbackBlock* callbacks, Handle settings) {
+    // Parts need a count to divide by; without one nothing happens.
+    if (Settings(settings).mode == kModeParts && !AskCount(callbacks, settings)) return;
+
+    const typename Work::Point a = Work::PickedPoint(callbacks, 0);
+    const typename Work::Point b = Work::PickedPoint(callbacks, 1);
+    Work::StoreSpan(Settings(settings), b - a);
+    KS_BeginUndoStep(callbacks, kUndoKind);
+
+    UndoName name;
+    if (Settings(settings).mode == kModeParts) {
+        name.Fetch(callbacks, kUndoNameParts);
+        name.Apply(callbacks);
+        // Only this kind of work's step is divided; the companion keeps the span.
+        typename Work::Point& step = Work::Offset(Settings(settings));
+        step = step / static_cast<double>(Settings(settings).count);
+    } else {
+        name.Fetch(callbacks, kUndoNameSpan);
+        name.Apply(callbacks);
+    }
+
+    if (Settings(settings).duplicate) {
+        AskCount(callbacks, settings);
+        CopyEachSelected<Work>(callbacks, settings);
+    } else {
+        MoveEachSelected<Work>(callbacks, settings);
+    }
+}
+
+ObjectVisitor PathVisitor(Handle settings) { return Settings(settings).planar ? PathCopyStep : PathCopyStep3D; }
+
+void RepeatPath(CallbackBlock* callbacks, Handle settings) {
+    if (Settings(settings).pathOffsets == nullptr) return;  // no path to repeat
+    KS_BeginUndoStep(callbacks, kUndoKind);
+    UndoName name;
+    name.Fetch(callbacks, kUndoNamePath);
+    name.Apply(callbacks);
+    KS_ForEachObject(callbacks, kWhichSelected, PathVisitor(settings), Settings(settings).pathOffsets);
+}
+
+template <class Work>
+void FreshPath(CallbackBlock* callbacks, Handle settings) {
+    const int32_t points = PickedPointCount(callbacks);
+    const Handle previous = Settings(settings).pathOffsets;
+    if (previous != nullptr) {
+        Settings(settings).pathOffsets = nullptr;
+        KS_FreeHandle(callbacks, previous);
+    }
+    // A path needs a vertex after the first; one that has none leaves no list
+    // to repeat, so nothing past an end marker is ever read.
+    if (points < 2) return;
+    constexpr int32_t kMaxEntries = std::numeric_limits<int32_t>::max() / static_cast<int32_t>(sizeof(PathEntry));
+    if (points >= kMaxEntries) return;  // no block that large
+
+    const Handle list = KS_AllocHandle(callbacks, (points + 1) * static_cast<int32_t>(sizeof(PathEntry)));
+    Settings(settings).pathOffsets = list;
+    if (list == nullptr) return;
+
+    KS_BeginUndoStep(callbacks, kUndoKind);
+    UndoName name;
+    name.Fetch(callbacks, kUndoNamePath);
+    name.Apply(callbacks);
+
+    int32_t i = 0;
+    for (; i + 1 < points; ++i) {
+        const typename Work::Point a = Work::PickedPoint(callbacks, i);
+        const typename Work::Point b = Work::PickedPoint(callbacks, i + 1);
+        const Point3D d = Work::AsTriple(b - a);  // z is 0.0 for plan work
+        EntryAt(list, i) = PathEntry{d.x, d.y, d.z};
+    }
+    EntryAt(list, i) = PathEntry{0.0, 0.0, 0.0};
+    KS_ForEachObject(callbacks, kWhichSelected, PathVisitor(settings), list);
+}
+
+// Modes up to 2 take the two-point route, 3 and above the path route.
+template <class Work>
+void Complete(CallbackBlock* callbacks, Handle settings) {
+    const bool twoPoint = Settings(settings).mode <= kModeParts;
+    const bool repeat = Settings(settings).repeatLast != 0;
+    if (twoPoint) {
+        if (repeat)
+            RepeatTwoPoint<Work>(callbacks, settings);
+        else
+            FreshTwoPoint<Work>(callbacks, settings);
+    } else {
+        if (repeat)
+            RepeatPath(callbacks, settings);
+        else
+            FreshPath<Work>(callbacks, settings);
+    }
+}
+
+}  // namespace
+
+void MoveOrDuplicateAlongSpan(CallbackBlock* callbacks, Handle settings) {
+    if (Settings(settings).planar)
+        Complete<PlanWork>(callbacks, settings);
+    else
+        Complete<SpaceWork>(callbacks, settings);
+}
+
+void KS_CDECL MoveStep(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    Move<PlanWork>(object, callbacks, env);
+}
+void KS_CDECL MoveStep3D(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    Move<SpaceWork>(object, callbacks, env);
+}
+void KS_CDECL CopyStep(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    Copy<PlanWork>(object, callbacks, env);
+}
+void KS_CDECL CopyStep3D(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    Copy<SpaceWork>(object, callbacks, env);
+}
+void KS_CDECL PathCopyStep(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    PathCopy<false>(object, callbacks, env);
+}
+void KS_CDECL PathCopyStep3D(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    PathCopy<true>(object, callbacks, env);
+}

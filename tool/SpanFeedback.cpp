@@ -1,5 +1,92 @@
+// The preview: the span line and the selection's outline at every place where
+// it or a copy will land. It is a pure function of the record, the picked
+// points, the cursor and the selection's bounds, so drawing it twice with
+// nothing changed erases it; the cursor event relies on that.
 #include "tool/SpanFeedback.h"
 
-void DrawSpanFeedback(CallbackBlock* /*callbacks*/, Handle /*settings*/) {}
+#include "tool/WorkSpace.h"
 
-void DrawCubeEdges(CallbackBlock* /*callbacks*/, Cube3D /*box*/) {}
+namespace {
+
+template <class Work>
+void DrawOutlines(CallbackBlock* callbacks, typename Work::Box box, const typename Work::Point& step, bool duplicate,
+                  int32_t count) {
+    Work::Shift(box, step);
+    if (!duplicate) {
+        Work::DrawBox(callbacks, box);
+        return;
+    }
+    // Outline k is reached by k shifts, as the copies accumulate in the drawing.
+    for (int32_t i = 0; i < count; ++i) {
+        Work::DrawBox(callbacks, box);
+        Work::Shift(box, step);
+    }
+}
+
+template <class Work>
+void DrawFigure(CallbackBlock* callbacks, Handle settings, int32_t points) {
+    const typename Work::Box box = Work::SelectionBox(callbacks);
+    const ToolSettings record = Settings(settings);  // a copy: the host calls below may move the block
+    const bool duplicate = record.duplicate != 0;
+
+    switch (record.mode) {
+        case kModeSpan: {
+            const typename Work::Point a = Work::PickedPoint(callbacks, 0);
+            const typename Work::Point b = Work::CursorPoint(callbacks);
+            const typename Work::Point d = b - a;
+            Work::DrawLine(callbacks, a, b);
+            DrawOutlines<Work>(callbacks, box, d, duplicate, record.count);
+            break;
+        }
+        case kModeParts: {
+            if (record.count < 1) break;  // nothing to divide by
+            const typename Work::Point a = Work::PickedPoint(callbacks, 0);
+            const typename Work::Point b = Work::CursorPoint(callbacks);
+            const typename Work::Point d = (b - a) / static_cast<double>(record.count);
+            const typename Work::Point e = a + d;
+            KS_SetDataFieldLength(callbacks, kPartLengthField, d.Length());
+            Work::DrawLine(callbacks, a, e);  // the first part only
+            DrawOutlines<Work>(callbacks, box, d, duplicate, record.count);
+            break;
+        }
+        case kModePath: {
+            typename Work::Box outline = box;
+            for (int32_t i = 0; i < points; ++i) {
+                const typename Work::Point a = Work::PickedPoint(callbacks, i);
+                const typename Work::Point b =
+                    i + 1 == points ? Work::CursorPoint(callbacks) : Work::PickedPoint(callbacks, i + 1);
+                const typename Work::Point d = b - a;
+                Work::DrawLine(callbacks, a, b);
+                Work::Shift(outline, d);
+                Work::DrawBox(callbacks, outline);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void DrawSpanFeedback(CallbackBlock* callbacks, Handle settings) {
+    const int32_t points = PickedPointCount(callbacks);
+    if (Settings(settings).repeatLast || points == 0) return;
+    if (Settings(settings).planar)
+        DrawFigure<PlanWork>(callbacks, settings, points);
+    else
+        DrawFigure<SpaceWork>(callbacks, settings, points);
+}
+
+void DrawCubeEdges(CallbackBlock* callbacks, Cube3D box) {
+    const Point3D corner[8] = {{box.minX, box.minY, box.maxZ}, {box.maxX, box.minY, box.maxZ},
+                               {box.maxX, box.maxY, box.maxZ}, {box.minX, box.maxY, box.maxZ},
+                               {box.minX, box.minY, box.minZ}, {box.maxX, box.minY, box.minZ},
+                               {box.maxX, box.maxY, box.minZ}, {box.minX, box.maxY, box.minZ}};
+    // The face at maxZ, the face at minZ, then the four edges between them.
+    static constexpr int kEdges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
+                                          {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
+    for (const auto& edge : kEdges) KS_DrawFeedbackLine3D(callbacks, &corner[edge[0]], &corner[edge[1]]);
+}
+
+void SpaceWork::DrawBox(CallbackBlock* callbacks, const Box& box) { DrawCubeEdges(callbacks, box); }

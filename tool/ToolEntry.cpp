@@ -11,6 +11,7 @@
 #include "tool/SpanFeedback.h"
 #include "tool/ToolEvents.h"
 #include "tool/ToolSettings.h"
+#include "tool/WorkSpace.h"
 
 Boolean gCountUpLatch = 0;
 Boolean gCountDownLatch = 0;
@@ -23,12 +24,7 @@ struct Event {
     Handle* slot;  // the host's user-data slot holding the record's Handle
 };
 
-// Points picked so far in this action. A host without the function answers
-// -1, which counts as no point picked.
-int32_t PickedPoints() {
-    const int32_t points = KS_GetToolPointCount(gCBP);
-    return points < 0 ? 0 : points;
-}
+int32_t PickedPoints() { return PickedPointCount(gCBP); }
 
 int32_t OnCreate(const Event& e) {
     const Handle settings = KS_AllocHandle(gCBP, static_cast<int32_t>(sizeof(ToolSettings)));

@@ -72,8 +72,16 @@ int32_t Host::SendEventWith(CallbackBlock* block, void** userData, int32_t event
     entry.name = "main";
     entry.args = {std::to_string(event), std::to_string(message1), std::to_string(message2)};
     const std::size_t index = log.Begin(std::move(entry));
+    ++fEventDepth;
     const int32_t reply = fPlugin->Entry()(event, message1, message2, userData, block);
+    --fEventDepth;
     log.Finish(index, std::to_string(reply));
+    if (fEventDepth == 0) {
+        // An undo step lasts until the event that opened it returns.
+        undo.Close();
+        if (document.LooseCount() != 0)
+            Fault("event " + std::to_string(event) + " left duplicated objects that were never inserted");
+    }
     return reply;
 }
 

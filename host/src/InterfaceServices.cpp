@@ -81,8 +81,10 @@ const Point3D* Picked(Host& host, int32_t index, const char* function) {
 template <class Point>
 Boolean Answer(Host& host, Point* out, const Point3D* value) {
     if (out == nullptr || value == nullptr) return 0;
-    if constexpr (std::is_same_v<Point, Point2D>) *out = Point2D(value->x, value->y);
-    else *out = *value;
+    if constexpr (std::is_same_v<Point, Point2D>)
+        *out = Point2D(value->x, value->y);
+    else
+        *out = *value;
     host.log.Note(host.log.Current(), FormatPoint(*out));
     return 1;
 }

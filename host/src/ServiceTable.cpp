@@ -11,13 +11,23 @@ void Serve(std::array<void*, kSelectorCount>& functions) {
 
 void RegisterServices(std::array<void*, kSelectorCount>& f) {
     using namespace services;
+    Serve<7, &SetObjectSelected>(f);
     Serve<30, &HasSelection>(f);
+    Serve<34, &ForEachObject>(f);
     Serve<35, &AddModeButton>(f);
     Serve<37, &AddModeRadioGroup>(f);
     Serve<39, &EnableModeGroup>(f);
+    Serve<42, &DrawFeedbackLine>(f);
+    Serve<44, &DrawFeedbackRect>(f);
     Serve<60, &GetObjectKind>(f);
     Serve<61, &SetMessageText>(f);
+    Serve<73, &BeginUndoStep>(f);
+    Serve<110, &InsertObjectAfter>(f);
     Serve<112, &GetParentObject>(f);
+    Serve<151, &MoveObject>(f);
+    Serve<152, &MoveObject3D>(f);
+    Serve<157, &DuplicateObject>(f);
+    Serve<164, &UndoRecordNewObject>(f);
     Serve<170, &GetSelectionBounds>(f);
     Serve<180, &GetLayerViewKind>(f);
     Serve<186, &GetSelectionCube>(f);
@@ -35,6 +45,9 @@ void RegisterServices(std::array<void*, kSelectorCount>& f) {
     Serve<375, &AllocHandle>(f);
     Serve<376, &FreeHandle>(f);
     Serve<387, &GetIndexedString>(f);
+    Serve<459, &NameUndoStep>(f);
+    Serve<566, &UndoRecordMove>(f);
+    Serve<567, &UndoRecordMove3D>(f);
     Serve<579, &CreateDialog>(f);
     Serve<587, &AddStaticText>(f);
     Serve<588, &SetItemHelpText>(f);
@@ -53,6 +66,7 @@ void RegisterServices(std::array<void*, kSelectorCount>& f) {
     Serve<702, &AddIntegerField>(f);
     Serve<704, &GetDialogItemLong>(f);
     Serve<706, &SetDialogItemLong>(f);
+    Serve<875, &DrawFeedbackLine3D>(f);
 }
 
 }  // namespace host::detail

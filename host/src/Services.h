@@ -62,6 +62,22 @@ int16_t GetLayerViewKind(Host& host, ObjectHandle layer);
 void GetSelectionBounds(Host& host, Rect2D* bounds, int16_t option);
 int32_t GetSelectionCube(Host& host, Cube3D* bounds);
 
+// Objects, undo and feedback.
+void SetObjectSelected(Host& host, ObjectHandle object, Boolean selected);
+void ForEachObject(Host& host, int16_t which, ObjectVisitor visit, void* env, CallbackBlock* block);
+ObjectHandle DuplicateObject(Host& host, ObjectHandle source);
+void InsertObjectAfter(Host& host, ObjectHandle object, ObjectHandle after);
+void MoveObject(Host& host, ObjectHandle object, const double* dx, const double* dy);
+void MoveObject3D(Host& host, ObjectHandle object, const double* dx, const double* dy, const double* dz);
+void BeginUndoStep(Host& host, int16_t kind);
+void NameUndoStep(Host& host, const unsigned char* name);
+Boolean UndoRecordMove(Host& host, ObjectHandle object, const double* dx, const double* dy);
+Boolean UndoRecordMove3D(Host& host, ObjectHandle object, const double* dx, const double* dy, const double* dz);
+Boolean UndoRecordNewObject(Host& host, ObjectHandle object);
+void DrawFeedbackLine(Host& host, const Point2D* from, const Point2D* to);
+void DrawFeedbackRect(Host& host, const Rect2D* rect);
+void DrawFeedbackLine3D(Host& host, const Point3D* from, const Point3D* to);
+
 // Dialogs.
 int32_t CreateDialog(Host& host, const unsigned char* title, Boolean flag, const unsigned char* defaultText,
                      const unsigned char* cancelText);

@@ -11,6 +11,10 @@ void WriteLog(std::ostream& out, const CallLog& log, std::size_t from, const Tra
     for (std::size_t i = from; i < entries.size(); ++i) {
         const LogEntry& entry = entries[i];
         if (entry.type == LogEntry::Type::Call && !options.calls) continue;
+        if (entry.type == LogEntry::Type::Note) {
+            out << "# " << entry.name << '\n';
+            continue;
+        }
         out << std::string(static_cast<std::size_t>(entry.depth) * 2, ' ') << entry.Text() << '\n';
     }
 }

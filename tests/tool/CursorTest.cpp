@@ -261,7 +261,7 @@ TEST_F(CountStepping, PartsModeHonoursTheKeys) {
 }
 
 TEST_F(CountStepping, StopsAtTheLargestCountInsteadOfWrapping) {
-    StartSpan(kModeSpan, true);
+    StartSpan(kModeParts, false);  // one outline, however large the count
     Record().count = INT32_MAX;
     SetKeys(true, false, false);
     Send(kToolEventGetCursor);

@@ -8,7 +8,7 @@
 namespace host {
 
 struct LogEntry {
-    enum class Type { Event, Call };
+    enum class Type { Event, Call, Note };  // a note says what the user did
     Type type = Type::Call;
     int32_t selector = 0;  // calls; the event number for events
     std::string name;      // KS_... or "main"

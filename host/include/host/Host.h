@@ -15,9 +15,11 @@
 #include "host/CallLog.h"
 #include "host/Dialogs.h"
 #include "host/Document.h"
+#include "host/Feedback.h"
 #include "host/HandleHeap.h"
 #include "host/PluginLibrary.h"
 #include "host/Resources.h"
+#include "host/UndoHistory.h"
 #include "host/UserInterface.h"
 
 namespace host {
@@ -86,6 +88,8 @@ public:
     CallLog log;
     HandleHeap memory;
     Document document;
+    UndoHistory undo;
+    FeedbackOverlay feedback;
     Resources resources;
     Dialogs dialogs;
     ModeBar modeBar;
@@ -96,6 +100,9 @@ public:
     HostVersion version;
     BehaviorValues behavior;
     bool completionAllowed = true;
+    // KS_DuplicateObject answers null once this many copies are made (-1:
+    // never), to try a host that runs out part-way.
+    int failDuplicatesAfter = -1;
     std::map<int16_t, std::vector<uint8_t>> variables;  // host settings by number
     std::vector<DebugText> debugTexts;
     // Protocol faults the host noticed in the plug-in's calls (a stale handle,
@@ -117,6 +124,7 @@ private:
     void* fUserData = nullptr;
     std::unique_ptr<PluginLibrary> fPlugin;
     std::array<void*, kSelectorCount> fFunctions{};
+    int fEventDepth = 0;
     std::bitset<kSelectorCount> fDisabled;
 };
 
