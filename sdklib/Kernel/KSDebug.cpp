@@ -163,6 +163,8 @@ Boolean DebugStopIf(Boolean bCond, int32_t, const TDebugObject& owner, const cha
 Boolean DebugStopIf(Boolean bCond, const TDebugObject& owner, const char* szFmt, ...) KS_REPORT_FORWARD(bCond, kStopIfKind, owner, true)
 Boolean DebugStopIf(Boolean bCond, int32_t, const char* szFmt, ...) KS_REPORT_FORWARD(bCond, kStopIfKind, EveryoneOwner(), true)
 Boolean DebugStopIf(Boolean bCond, const char* szFmt, ...) KS_REPORT_FORWARD(bCond, kStopIfKind, EveryoneOwner(), true)
+
+Boolean DebugReport(const char* szKind, const TDebugObject& owner, Boolean bStop, const char* szFmt, ...) KS_REPORT_FORWARD(true, szKind, owner, bStop != 0)
 // clang-format on
 
 #undef KS_REPORT_FORWARD

@@ -155,6 +155,15 @@ TEST_F(Routing, EveryFormReachesItsOwnerWithItsCaption) {
     }
 }
 
+TEST_F(Routing, StopWithoutKindIsCaptionedUnknown) {
+    DebugReport("", developer, 1, "x");
+    DebugReport(nullptr, EveryoneOwner(), 1, "x");
+    EXPECT_EQ(DebugReport("DMSG", developer, 0, "x"), 0);
+    ASSERT_EQ(capture.boxes.size(), 2u);
+    EXPECT_EQ(capture.boxes[0].caption, "Unknown from Nadia");
+    EXPECT_EQ(capture.boxes[1].caption, "Unknown");
+}
+
 TEST_F(Routing, FalseConditionsReportNothing) {
     EXPECT_EQ(DebugMessageIf(false, developer, 1, "x"), 0);
     EXPECT_EQ(DebugMessageIf(false, "x"), 0);
@@ -211,13 +220,6 @@ TEST(RoutingTrap, StopAnsweredYesBreaksOnlyWhileBreakingIsOn) {
             std::_Exit(0);
         },
         ::testing::KilledBySignal(SIGTRAP), "");
-}
-
-TEST(RoutingSettings, BreakSettingReturnsTheOldValue) {
-    const Boolean initial = SetBreakToDebugger(0);
-    EXPECT_EQ(SetBreakToDebugger(1), 0);
-    EXPECT_EQ(BreakToDebugger(), 1);
-    SetBreakToDebugger(initial);
 }
 
 }  // namespace

@@ -129,6 +129,11 @@ Boolean DebugStopIf(Boolean bCond, const TDebugObject& owner, const char* szFmt,
 Boolean DebugStopIf(Boolean bCond, int32_t level, const char* szFmt, ...) KS_PRINTF_FORMAT(3, 4);
 Boolean DebugStopIf(Boolean bCond, const char* szFmt, ...) KS_PRINTF_FORMAT(2, 3);
 
+// The path the four families share: `szKind` captions the stop box
+// ("Unknown" when null or empty), bStop makes the report a stop.
+Boolean DebugReport(const char* szKind, const TDebugObject& owner, Boolean bStop, const char* szFmt, ...)
+    KS_PRINTF_FORMAT(4, 5);
+
 // ---- assertions -----------------------------------------------------------
 
 // Reports the failed assertion `szExpression` at `szFile`(`line`); true when
