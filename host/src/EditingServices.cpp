@@ -53,8 +53,7 @@ void ForEachObject(Host& host, int16_t which, ObjectVisitor visit, void* env, Ca
 
 ObjectHandle DuplicateObject(Host& host, ObjectHandle source) {
     const Object* object = Known(host, source, "KS_DuplicateObject");
-    if (object == nullptr || host.failDuplicatesAfter == 0) return nullptr;
-    if (host.failDuplicatesAfter > 0) --host.failDuplicatesAfter;
+    if (object == nullptr || ++host.duplicateCalls == host.failDuplicateCall) return nullptr;
     Object* copy = host.document.Duplicate(*object);
     copy->selected = false;
     return Document::ToHandle(copy);

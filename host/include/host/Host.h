@@ -100,9 +100,10 @@ public:
     HostVersion version;
     BehaviorValues behavior;
     bool completionAllowed = true;
-    // KS_DuplicateObject answers null once this many copies are made (-1:
-    // never), to try a host that runs out part-way.
-    int failDuplicatesAfter = -1;
+    // KS_DuplicateObject answers null on its n-th call (counted from 1 over
+    // the host's life; 0: never), to try a host that fails part-way.
+    int failDuplicateCall = 0;
+    int duplicateCalls = 0;
     std::map<int16_t, std::vector<uint8_t>> variables;  // host settings by number
     std::vector<DebugText> debugTexts;
     // Protocol faults the host noticed in the plug-in's calls (a stale handle,

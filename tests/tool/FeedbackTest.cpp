@@ -1,0 +1,325 @@
+// The preview: exact call orders, the figures it leaves on screen, and the
+// erase-and-redraw pairs of the cursor event.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "ToolHarness.h"
+#include "host/Feedback.h"
+#include "host/Session.h"
+
+namespace {
+
+using host::Figure;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+Rect2D R(double left, double bottom, double right, double top) {
+    Rect2D r;
+    r.top = top;
+    r.left = left;
+    r.bottom = bottom;
+    r.right = right;
+    return r;
+}
+
+class Feedback : public ToolHarness {
+protected:
+    void SetUp() override {
+        ToolHarness::SetUp();
+        host.version = {1, 10, 4, 0};  // plan work unless a test says otherwise
+        CreateAndSetUp();
+    }
+    // Draws the preview once on an empty screen.
+    std::set<Figure> DrawOnce() {
+        host.feedback.Clear();
+        Send(kToolEventDraw);
+        return host.feedback.Shown();
+    }
+};
+
+TEST_F(Feedback, PartsWithDuplicatesInTheOrderOfTheHostCalls) {
+    Record().mode = kModeParts;
+    Record().duplicate = 1;
+    Record().count = 3;
+    Pick(0, 0);
+    MoveCursor(6, 3);
+    Send(kToolEventDraw);
+    EXPECT_THAT(CallNames(), ElementsAre("KS_GetToolPointCount", "KS_GetSelectionBounds", "KS_GetToolPoint",
+                                         "KS_GetCurrentToolPoint", "KS_SetDataFieldLength", "KS_DrawFeedbackLine",
+                                         "KS_DrawFeedbackRect", "KS_DrawFeedbackRect", "KS_DrawFeedbackRect"));
+    EXPECT_EQ(Calls()[4], "KS_SetDataFieldLength(6, 2.23606797749979)");
+    EXPECT_EQ(Calls()[5], "KS_DrawFeedbackLine((0, 0), (2, 1))");
+    // The rectangle (0,0)-(2,1) shifted by one, two and three parts; the last lies at the cursor.
+    EXPECT_EQ(host.feedback.Shown(),
+              (std::set<Figure>{Figure::Line(Point2D(0, 0), Point2D(2, 1)), Figure::Rect(R(2, 1, 4, 2)),
+                                Figure::Rect(R(4, 2, 6, 3)), Figure::Rect(R(6, 3, 8, 4))}));
+}
+
+struct FigureCase {
+    const char* name;
+    int16_t mode;
+    bool duplicate;
+    int32_t count;
+    std::vector<Point2D> picked;
+    Point2D cursor;
+    std::vector<Figure> figures;  // drawn in this order onto an empty screen
+    double partLength;            // field 6, or -1 when not written
+};
+
+class PreviewFigures : public Feedback, public ::testing::WithParamInterface<FigureCase> {};
+
+TEST_P(PreviewFigures, LeaveTheExpectedFiguresOnScreen) {
+    const FigureCase& c = GetParam();
+    Record().mode = c.mode;
+    Record().duplicate = c.duplicate;
+    Record().count = c.count;
+    for (const Point2D& p : c.picked) Pick(p.x, p.y);
+    MoveCursor(c.cursor.x, c.cursor.y);
+    host.dataBar.shown.erase(6);
+    EXPECT_EQ(DrawOnce(), host::FeedbackOverlay::Xor(c.figures));
+    if (c.partLength < 0)
+        EXPECT_EQ(host.dataBar.shown.count(6), 0u);
+    else
+        EXPECT_DOUBLE_EQ(host.dataBar.shown[6].length.value(), c.partLength);
+}
+
+// The selection is the rectangle (0,0)-(2,1).
+INSTANTIATE_TEST_SUITE_P(Modes, PreviewFigures,
+                         ::testing::Values(FigureCase{"SpanMove",
+                                                      kModeSpan,
+                                                      false,
+                                                      5,
+                                                      {{0, 0}},
+                                                      {10, 0},
+                                                      {Figure::Line({0, 0}, {10, 0}), Figure::Rect(R(10, 0, 12, 1))},
+                                                      -1},
+                                           FigureCase{"SpanOneCopy",
+                                                      kModeSpan,
+                                                      true,
+                                                      1,
+                                                      {{1, 1}},
+                                                      {4, 5},
+                                                      {Figure::Line({1, 1}, {4, 5}), Figure::Rect(R(3, 4, 5, 5))},
+                                                      -1},
+                                           FigureCase{"SpanThreeCopies",
+                                                      kModeSpan,
+                                                      true,
+                                                      3,
+                                                      {{0, 0}},
+                                                      {10, 0},
+                                                      {Figure::Line({0, 0}, {10, 0}), Figure::Rect(R(10, 0, 12, 1)),
+                                                       Figure::Rect(R(20, 0, 22, 1)), Figure::Rect(R(30, 0, 32, 1))},
+                                                      -1},
+                                           // A zero span puts every outline on the selection: an even number of
+                                           // them cancel out on an exclusive-or screen.
+                                           FigureCase{"SpanZeroTwoCopies",
+                                                      kModeSpan,
+                                                      true,
+                                                      2,
+                                                      {{3, 3}},
+                                                      {3, 3},
+                                                      {Figure::Line({3, 3}, {3, 3}), Figure::Rect(R(0, 0, 2, 1)),
+                                                       Figure::Rect(R(0, 0, 2, 1))},
+                                                      -1},
+                                           FigureCase{"PartsMove",
+                                                      kModeParts,
+                                                      false,
+                                                      4,
+                                                      {{0, 0}},
+                                                      {10, 0},
+                                                      {Figure::Line({0, 0}, {2.5, 0}), Figure::Rect(R(2.5, 0, 4.5, 1))},
+                                                      2.5},
+                                           FigureCase{"PartsCopies",
+                                                      kModeParts,
+                                                      true,
+                                                      4,
+                                                      {{0, 0}},
+                                                      {10, 0},
+                                                      {Figure::Line({0, 0}, {2.5, 0}), Figure::Rect(R(2.5, 0, 4.5, 1)),
+                                                       Figure::Rect(R(5, 0, 7, 1)), Figure::Rect(R(7.5, 0, 9.5, 1)),
+                                                       Figure::Rect(R(10, 0, 12, 1))},
+                                                      2.5},
+                                           FigureCase{"PathThreePoints",
+                                                      kModePath,
+                                                      true,
+                                                      7,
+                                                      {{0, 0}, {5, 0}, {5, 5}},
+                                                      {0, 5},
+                                                      {Figure::Line({0, 0}, {5, 0}), Figure::Rect(R(5, 0, 7, 1)),
+                                                       Figure::Line({5, 0}, {5, 5}), Figure::Rect(R(5, 5, 7, 6)),
+                                                       Figure::Line({5, 5}, {0, 5}), Figure::Rect(R(0, 5, 2, 6))},
+                                                      -1},
+                                           FigureCase{"OtherMode", 4, true, 2, {{0, 0}}, {1, 1}, {}, -1}),
+                         [](const ::testing::TestParamInfo<FigureCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Feedback, NothingIsDrawnBeforeTheFirstPointOrWhileRepeating) {
+    MoveCursor(5, 5);
+    Send(kToolEventDraw);
+    EXPECT_THAT(CallNames(), ElementsAre("KS_GetToolPointCount"));
+    Pick(0, 0);
+    Record().repeatLast = 1;
+    Send(kToolEventDraw);
+    EXPECT_THAT(CallNames(), ElementsAre("KS_GetToolPointCount"));
+    EXPECT_TRUE(host.feedback.Empty());
+}
+
+TEST_F(Feedback, NothingSelectedShiftsTheEmptySentinel) {
+    host.document.ClearSelection();
+    Pick(0, 0);
+    MoveCursor(1, 0);
+    const std::set<Figure> shown = DrawOnce();
+    ASSERT_EQ(shown.size(), 2u);
+    // Shifting the sentinel leaves it where it was: nothing is reported.
+    EXPECT_TRUE(shown.count(Figure::Rect(Rect2D())));
+}
+
+TEST_F(Feedback, DrawingTwiceWithNothingChangedMakesTheSameCalls) {
+    Record().mode = kModePath;
+    Pick(0, 0);
+    Pick(3, 4);
+    MoveCursor(7, 7);
+    Send(kToolEventDraw);
+    const std::vector<std::string> first = Calls();
+    Send(kToolEventDraw);
+    EXPECT_EQ(Calls(), first);
+    EXPECT_TRUE(host.feedback.Empty());
+}
+
+class SpatialFeedback : public ToolHarness {
+protected:
+    void SetUp() override {
+        ToolHarness::SetUp();
+        layer->viewKind = host::kSpaceView;
+        host.document.Detach(rectangle);
+        box = AddRectangle(0, 0, 2, 1, 3.0);  // a box 2 by 1 by 3
+        host.document.Select(box, true);
+        CreateAndSetUp();
+        ASSERT_EQ(Record().planar, 0);
+    }
+    host::Object* box = nullptr;
+};
+
+TEST_F(SpatialFeedback, TwelveEdgesInOrderPerOutline) {
+    Pick(0, 0, 0);
+    MoveCursor(1, 2, 3);
+    Send(kToolEventDraw);
+    std::vector<std::string> calls = Calls();
+    ASSERT_EQ(calls.size(), 2u + 2u + 1u + 12u);
+    EXPECT_EQ(calls[2], "KS_GetToolPoint3D(0, &out) -> 1 [(0, 0, 0)]");
+    EXPECT_EQ(calls[3], "KS_GetCurrentToolPoint3D(&out) -> 1 [(1, 2, 3)]");
+    EXPECT_EQ(calls[4], "KS_DrawFeedbackLine3D((0, 0, 0), (1, 2, 3))");
+    // The box moved to x 1..3, y 2..3, z 3..6: the face at the top, the face
+    // at the bottom, then the four edges between them.
+    const std::vector<std::string> edges(calls.begin() + 5, calls.end());
+    EXPECT_THAT(
+        edges,
+        ElementsAre("KS_DrawFeedbackLine3D((1, 2, 6), (3, 2, 6))", "KS_DrawFeedbackLine3D((3, 2, 6), (3, 3, 6))",
+                    "KS_DrawFeedbackLine3D((3, 3, 6), (1, 3, 6))", "KS_DrawFeedbackLine3D((1, 3, 6), (1, 2, 6))",
+                    "KS_DrawFeedbackLine3D((1, 2, 3), (3, 2, 3))", "KS_DrawFeedbackLine3D((3, 2, 3), (3, 3, 3))",
+                    "KS_DrawFeedbackLine3D((3, 3, 3), (1, 3, 3))", "KS_DrawFeedbackLine3D((1, 3, 3), (1, 2, 3))",
+                    "KS_DrawFeedbackLine3D((1, 2, 6), (1, 2, 3))", "KS_DrawFeedbackLine3D((3, 2, 6), (3, 2, 3))",
+                    "KS_DrawFeedbackLine3D((3, 3, 6), (3, 3, 3))", "KS_DrawFeedbackLine3D((1, 3, 6), (1, 3, 3))"));
+}
+
+TEST_F(SpatialFeedback, PartsInSpaceShowTheSpatialPartLength) {
+    Record().mode = kModeParts;
+    Record().count = 2;
+    Pick(0, 0, 0);
+    MoveCursor(2, 4, 4);
+    Send(kToolEventDraw);
+    EXPECT_DOUBLE_EQ(host.dataBar.shown[6].length.value(), 3.0);
+    EXPECT_EQ(host.feedback.Shown().size(), 13u);
+}
+
+// ---- the screen while the user picks ------------------------------------------
+
+// What the preview should be for the state the record and the host hold now,
+// worked out independently of the tool.
+std::set<Figure> ExpectedPreview(const ToolSettings& r, const host::Host& h) {
+    std::vector<Figure> figures;
+    const auto& picked = h.points.picked;
+    if (picked.empty() || r.repeatLast) return {};
+    const Rect2D bounds = h.document.SelectionBounds();
+    auto shifted = [&](double dx, double dy) {
+        Rect2D s = bounds;
+        s.left += dx;
+        s.right += dx;
+        s.top += dy;
+        s.bottom += dy;
+        return Figure::Rect(s);
+    };
+    const Point2D a(picked[0].x, picked[0].y);
+    const Point2D cursor(h.points.cursor.x, h.points.cursor.y);
+    if (r.mode == kModeSpan || r.mode == kModeParts) {
+        const double parts = r.mode == kModeParts ? r.count : 1.0;
+        const Point2D d = (cursor - a) / parts;
+        figures.push_back(Figure::Line(a, r.mode == kModeParts ? a + d : cursor));
+        const int outlines = r.duplicate ? r.count : 1;
+        Point2D at = d;
+        for (int k = 1; k <= outlines; ++k, at = at + d) figures.push_back(shifted(at.x, at.y));
+    } else if (r.mode == kModePath) {
+        Point2D total(0, 0);
+        for (std::size_t i = 0; i < picked.size(); ++i) {
+            const Point2D from(picked[i].x, picked[i].y);
+            const Point2D to = i + 1 == picked.size() ? cursor : Point2D(picked[i + 1].x, picked[i + 1].y);
+            figures.push_back(Figure::Line(from, to));
+            total = total + (to - from);
+            figures.push_back(shifted(total.x, total.y));
+        }
+    }
+    return host::FeedbackOverlay::Xor(figures);
+}
+
+struct Gesture {
+    enum Type { Move, Click, Keys } type;
+    double x = 0, y = 0;
+    host::ModifierKeys keys{};
+};
+
+class ScreenWhilePicking : public ToolHarness,
+                           public ::testing::WithParamInterface<std::pair<int16_t, std::vector<Gesture>>> {
+protected:
+    void SetUp() override {
+        ToolHarness::SetUp();
+        host.version = {1, 10, 4, 0};
+    }
+};
+
+TEST_P(ScreenWhilePicking, HoldsExactlyThePreviewOfTheCurrentState) {
+    host::Session session(host);
+    session.ChooseTool();
+    session.ChangeMode(kGroupMode, GetParam().first);
+    int step = 0;
+    for (const Gesture& g : GetParam().second) {
+        ++step;
+        if (g.type == Gesture::Move)
+            session.MoveMouse(Point3D(g.x, g.y, 0));
+        else if (g.type == Gesture::Click)
+            session.Click(Point3D(g.x, g.y, 0));
+        else
+            session.SetKeys(g.keys);
+        ASSERT_EQ(host.feedback.Shown(), ExpectedPreview(Record(), host)) << "after gesture " << step;
+    }
+}
+
+Gesture M(double x, double y) { return {Gesture::Move, x, y, {}}; }
+Gesture C(double x, double y) { return {Gesture::Click, x, y, {}}; }
+Gesture K(bool first, bool second, bool third = false) { return {Gesture::Keys, 0, 0, {first, second, third}}; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Gestures, ScreenWhilePicking,
+    ::testing::Values(
+        // Duplicating along a span while stepping the count up and down.
+        std::make_pair(kModeSpan,
+                       std::vector<Gesture>{K(true, false), M(1, 1), C(1, 1), K(false, false), M(4, 1), K(true, false),
+                                            M(5, 2), M(6, 2), K(false, false), K(true, false), K(false, true),
+                                            K(false, false), M(7, 3), C(7, 3), M(8, 8)}),
+        // Parts, where the keys step the count without duplicating.
+        std::make_pair(kModeParts,
+                       std::vector<Gesture>{M(0, 0), C(0, 0), M(8, 0), K(true, false), K(false, false), M(9, 1),
+                                            K(false, true), K(false, false), K(false, true), M(12, 3), C(12, 3)}),
+        // A path: every click adds a segment and an outline.
+        std::make_pair(kModePath, std::vector<Gesture>{C(0, 0), M(3, 0), C(3, 0), M(3, 3), K(true, true), C(3, 3),
+                                                       M(6, 6), M(0, 9)})));
+
+}  // namespace
