@@ -1,10 +1,26 @@
 #include "host/Transcript.h"
 
+#include <map>
 #include <string>
 
 #include "src/Serve.h"
 
 namespace host {
+
+namespace {
+// "event 5 cursor -> 17002", "event 7 mode bar 1 3 -> 0".
+std::string EventText(const LogEntry& entry) {
+    static const std::map<int32_t, const char*> kNames = {
+        {1, "create"},   {2, "dispose"}, {3, "set up"},        {4, "set down"}, {5, "cursor"},     {7, "mode bar"},
+        {8, "settings"}, {100, "click"}, {102, "point query"}, {103, "draw"},   {104, "complete"}, {105, "behaviour"}};
+    auto name = kNames.find(entry.selector);
+    std::string text = "event " + std::to_string(entry.selector);
+    if (name != kNames.end()) text += std::string(" ") + name->second;
+    if (entry.args.size() == 3 && (entry.args[1] != "0" || entry.args[2] != "0"))
+        text += " " + entry.args[1] + " " + entry.args[2];
+    return text + " -> " + entry.result;
+}
+}  // namespace
 
 void WriteLog(std::ostream& out, const CallLog& log, std::size_t from, const TranscriptOptions& options) {
     const auto& entries = log.Entries();
@@ -15,7 +31,11 @@ void WriteLog(std::ostream& out, const CallLog& log, std::size_t from, const Tra
             out << "# " << entry.name << '\n';
             continue;
         }
-        out << std::string(static_cast<std::size_t>(entry.depth) * 2, ' ') << entry.Text() << '\n';
+        out << std::string(static_cast<std::size_t>(entry.depth) * 2, ' ');
+        if (entry.type == LogEntry::Type::Event)
+            out << EventText(entry) << '\n';
+        else
+            out << entry.Text() << '\n';
     }
 }
 

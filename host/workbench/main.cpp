@@ -1,74 +1,142 @@
 // workbench: runs the move/duplicate tool in the substitute host without the
-// real CAD application.
-#include <cstring>
+// real CAD application, from a session script, and draws what happened.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 
-#include "host/Host.h"
-#include "host/Transcript.h"
+#include "Runner.h"
+#include "Svg.h"
 
 namespace {
 
-const char* kUsage = R"(usage: workbench demo [--plugin PATH]
+const char* kUsage = R"(usage: workbench run SCRIPT [--plugin PATH] [--svg FILE] [--frames DIR] [--calls]
        workbench --help
 
-Runs the move/duplicate tool plug-in in the substitute host and prints what
-passed between them.
+Runs a session script against the move/duplicate tool plug-in in the
+substitute host, prints a transcript and draws the drawing as SVG.
 
-  demo            a short built-in session: the tool is created and set up,
-                  the cursor moves with the duplicate key held and the user
-                  clicks the first point of a span
-  --plugin PATH   the plug-in library to load (default: the one built
-                  beside this program)
+  run SCRIPT      the session script to run (examples/*.session)
+  --plugin PATH   the plug-in library to load (default: the one built with
+                  this program)
+  --svg FILE      writes the drawing at the end of the session: objects
+                  (selected ones in blue), the tool's preview still on screen
+                  (red, dashed), picked points (green) and the cursor
+  --frames DIR    writes one drawing per script line, DIR/frame-0001.svg ...,
+                  to watch the preview evolve
+  --calls         lists every host call under the event that made it
+
+The transcript shows each script line ("> ..."), the tool events the host
+sent with the tool's replies ("main(EVENT, M1, M2) -> REPLY"), notes on what
+the host did ("# ..."), and the cursor and picked points after the line; at
+the end the message line, mode bar, data bar, undo steps and objects.
+
+Exit status: 0 when the session ran and every 'expect' held, 1 when an
+expectation failed, the host noticed a fault in the plug-in's calls or the
+plug-in could not be loaded, 2 for a bad command line or a bad script line
+(reported as FILE:LINE: what is wrong, before anything runs or is written).
+
+Script commands (one per line; '#' starts a comment):
 )";
 
-int Demo(const std::string& plugin) {
-    host::Host host;
-    host.LoadPlugin(plugin);
-    host::Object* layer = host.document.AddLayer("Plan");
-    host::Object* box =
-        host.document.AddShape(layer, host::Kind::Rectangle, "R1", {{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0}}, true);
-    host.document.Select(box, true);
+void Usage(std::ostream& out) {
+    out << kUsage;
+    workbench::WriteCommandHelp(out);
+}
 
-    host.SendEvent(1);
-    host.SendEvent(3);
-    host.keys.first = true;
-    host.SendEvent(5);
-    host.points.picked.push_back(Point3D(0, 0, 0));
-    host.SendEvent(100);
-    host.SendEvent(5);
-    host::WriteLog(std::cout, host.log, 0);
-    host::WriteInterface(std::cout, host);
-    host.SendEvent(2);
-    return 0;
+// Writes a file whole or not at all.
+void WriteFile(const std::filesystem::path& path, const std::string& text) {
+    const std::filesystem::path part = path.string() + ".part";
+    {
+        std::ofstream out(part, std::ios::binary);
+        out << text;
+        if (!out) throw std::runtime_error("cannot write " + part.string());
+    }
+    std::filesystem::rename(part, path);
+}
+
+std::string Caption(const workbench::Line& line, int cursor) {
+    return "line " + std::to_string(line.number) + ": " + line.text + "   cursor " + std::to_string(cursor);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string command;
-    std::string plugin = MOVEDUP_DEFAULT_PLUGIN;
+    std::string command, script, svg, frames;
+    workbench::RunOptions options;
+    options.plugin = MOVEDUP_DEFAULT_PLUGIN;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (arg == "--plugin" && i + 1 < argc)
-            plugin = argv[++i];
-        else if (command.empty())
-            command = arg;
-        else {
-            std::cerr << "workbench: unexpected argument '" << arg << "'\n" << kUsage;
+        auto value = [&](const char* flag) -> std::string {
+            if (i + 1 >= argc) throw std::invalid_argument(std::string(flag) + " needs a value");
+            return argv[++i];
+        };
+        try {
+            if (arg == "--help" || arg == "-h") {
+                Usage(std::cout);
+                return 0;
+            } else if (arg == "--plugin")
+                options.plugin = value("--plugin");
+            else if (arg == "--svg")
+                svg = value("--svg");
+            else if (arg == "--frames")
+                frames = value("--frames");
+            else if (arg == "--calls")
+                options.calls = true;
+            else if (command.empty())
+                command = arg;
+            else if (script.empty())
+                script = arg;
+            else
+                throw std::invalid_argument("unexpected argument '" + arg + "'");
+        } catch (const std::invalid_argument& e) {
+            std::cerr << "workbench: " << e.what() << "\n\n";
+            Usage(std::cerr);
             return 2;
         }
     }
-    if (command != "demo") {
-        std::cerr << kUsage;
+    if (command != "run" || script.empty()) {
+        Usage(std::cerr);
         return 2;
     }
+
+    std::ifstream in(script);
+    if (!in) {
+        std::cerr << "workbench: cannot read " << script << '\n';
+        return 2;
+    }
+    const workbench::Script parsed = workbench::ReadScript(in, script);
     try {
-        return Demo(plugin);
+        workbench::Runner::Check(parsed);
+    } catch (const workbench::ScriptError& e) {
+        std::cerr << e.what() << '\n';
+        return 2;
+    }
+
+    try {
+        workbench::Runner runner(std::cout);
+        int frame = 0;
+        if (!frames.empty()) {
+            std::filesystem::create_directories(frames);
+            options.afterLine = [&](const workbench::Line& line) {
+                char name[32];
+                std::snprintf(name, sizeof name, "frame-%04d.svg", ++frame);
+                WriteFile(std::filesystem::path(frames) / name,
+                          workbench::DrawingSvg(runner.Host(), Caption(line, runner.Session().Cursor())));
+            };
+        }
+        const int status = runner.Run(parsed, options);
+        if (!svg.empty()) {
+            const std::string caption = parsed.lines.empty() ? std::string("empty session")
+                                                             : Caption(parsed.lines.back(), runner.Session().Cursor());
+            WriteFile(svg, workbench::DrawingSvg(runner.Host(), caption));
+        }
+        return status;
+    } catch (const workbench::BadLine& e) {
+        std::cerr << script << ": " << e.what() << '\n';
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "workbench: " << e.what() << '\n';
         return 1;

@@ -1,0 +1,65 @@
+// Runs a checked session script against the plug-in in the substitute host
+// and writes the transcript.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "Script.h"
+#include "host/Host.h"
+#include "host/Session.h"
+
+namespace workbench {
+
+struct RunOptions {
+    std::string plugin;
+    bool calls = false;  // every host call under its event
+    // Called after every line that ran, with the line; the frames writer.
+    std::function<void(const Line&)> afterLine;
+};
+
+class Runner {
+public:
+    explicit Runner(std::ostream& transcript) : fOut(transcript) {}
+
+    // Checks every line of the script; throws ScriptError at the first bad one.
+    static void Check(const Script& script);
+
+    // Runs the script. The result is the exit status: 0 when every
+    // expectation held and the host noticed no fault, 1 otherwise.
+    int Run(const Script& script, const RunOptions& options);
+
+    host::Host& Host() { return *fHost; }
+    host::Session& Session() { return *fSession; }
+    std::ostream& Out() { return fOut; }
+    const std::string& File() const { return fFile; }
+    // Reports an expectation that did not hold on the line being run.
+    void Fail(const std::string& what);
+
+private:
+    std::ostream& fOut;
+    std::unique_ptr<host::Host> fHost;
+    std::unique_ptr<host::Session> fSession;
+    std::string fFile;
+    int fLine = 0;
+    int fFailures = 0;
+};
+
+// One command of the script format: how its line reads and what it does.
+// `run` reads the arguments through Args; with a null runner it only
+// checks them.
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* help;
+    void (*run)(Args& args, Runner* runner);
+};
+
+const std::vector<Command>& Commands();
+
+// The commands with their usage and help, for --help.
+void WriteCommandHelp(std::ostream& out);
+
+}  // namespace workbench

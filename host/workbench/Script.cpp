@@ -1,0 +1,93 @@
+#include "Script.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace workbench {
+
+std::string Args::Word(const char* what) {
+    if (!More()) throw BadLine(std::string("missing ") + what);
+    return fLine.words[fNext++];
+}
+
+double Args::Number(const char* what) {
+    const std::string word = Word(what);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size())
+        throw BadLine(std::string(what) + " must be a number, not '" + word + "'");
+    return value;
+}
+
+long Args::Integer(const char* what, long low, long high) {
+    const std::string word = Word(what);
+    long value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size())
+        throw BadLine(std::string(what) + " must be a whole number, not '" + word + "'");
+    if (value < low || value > high)
+        throw BadLine(std::string(what) + " must lie between " + std::to_string(low) + " and " + std::to_string(high) +
+                      ", not " + word);
+    return value;
+}
+
+int Args::Choice(const char* what, const std::vector<std::string>& choices) {
+    const std::string word = Word(what);
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i] == word) return static_cast<int>(i);
+    std::string list;
+    for (const std::string& c : choices) list += (list.empty() ? "" : ", ") + c;
+    throw BadLine(std::string(what) + " must be one of " + list + ", not '" + word + "'");
+}
+
+bool Args::Keyword(const char* keyword) {
+    if (More() && fLine.words[fNext] == keyword) {
+        ++fNext;
+        return true;
+    }
+    return false;
+}
+
+std::string Args::Rest() {
+    std::string rest;
+    while (More()) rest += (rest.empty() ? "" : " ") + fLine.words[fNext++];
+    return rest;
+}
+
+void Args::End() {
+    if (More()) throw BadLine("unexpected '" + fLine.words[fNext] + "'");
+}
+
+std::string Args::NewName() {
+    const std::string name = Word("a name");
+    if (!fNames.insert(name).second) throw BadLine("the name '" + name + "' is taken");
+    return name;
+}
+
+std::string Args::KnownName() {
+    const std::string name = Word("a name");
+    if (!fNames.count(name)) throw BadLine("nothing is called '" + name + "'");
+    return name;
+}
+
+Script ReadScript(std::istream& in, const std::string& file) {
+    Script script;
+    script.file = file;
+    std::string text;
+    for (int number = 1; std::getline(in, text); ++number) {
+        if (const std::size_t hash = text.find('#'); hash != std::string::npos) text.erase(hash);
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        std::istringstream words(text);
+        Line line;
+        line.number = number;
+        for (std::string word; words >> word;) line.words.push_back(word);
+        if (line.words.empty()) continue;
+        const std::size_t first = text.find_first_not_of(" \t");
+        const std::size_t last = text.find_last_not_of(" \t");
+        line.text = text.substr(first, last - first + 1);
+        script.lines.push_back(std::move(line));
+    }
+    return script;
+}
+
+}  // namespace workbench

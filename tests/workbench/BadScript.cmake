@@ -1,0 +1,16 @@
+# A script with a bad line: status 2, FILE:LINE on stderr, no drawing.
+file(REMOVE ${OUT})
+execute_process(COMMAND ${WORKBENCH} run ${SCRIPT} --svg ${OUT} RESULT_VARIABLE status OUTPUT_VARIABLE out
+                ERROR_VARIABLE err)
+if(NOT status EQUAL 2)
+  message(FATAL_ERROR "expected status 2, got ${status}")
+endif()
+if(NOT err MATCHES "bad.session:4: x2 must be a number, not 'wide'")
+  message(FATAL_ERROR "unexpected message: ${err}")
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "a transcript was written: ${out}")
+endif()
+if(EXISTS ${OUT} OR EXISTS ${OUT}.part)
+  message(FATAL_ERROR "a drawing was written")
+endif()

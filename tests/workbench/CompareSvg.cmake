@@ -1,0 +1,10 @@
+# Runs the workbench on SCRIPT and compares the drawing OUT with REFERENCE.
+file(REMOVE ${OUT})
+execute_process(COMMAND ${WORKBENCH} run ${SCRIPT} --svg ${OUT} OUTPUT_QUIET RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "workbench ended with ${status}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT} ${REFERENCE} RESULT_VARIABLE different)
+if(different)
+  message(FATAL_ERROR "${OUT} differs from ${REFERENCE}")
+endif()
