@@ -13,11 +13,13 @@ struct TKernelDeveloper {
     uint32_t maskHigh;
 };
 
-inline constexpr TKernelDeveloper kDeveloperDebug{"KernelDebug", 0x80, 0};          // bit 7
-inline constexpr TKernelDeveloper kDeveloperNumerics{"KernelNumerics", 0x4000, 0};  // bit 14
-inline constexpr TKernelDeveloper kDeveloperAngles{"KernelAngles", 0x20000, 0};     // bit 17
-inline constexpr TKernelDeveloper kDeveloperFloat{"KernelFloat", 0x200000, 0};      // bit 21
-inline constexpr TKernelDeveloper kDeveloperPinning{"KernelPinning", 0, 0x1};       // bit 32
+inline constexpr TKernelDeveloper kDeveloperCharSets{"KernelCharSets", 0x20, 0};        // bit 5
+inline constexpr TKernelDeveloper kDeveloperTextBuffers{"KernelTextBuffers", 0x40, 0};  // bit 6
+inline constexpr TKernelDeveloper kDeveloperDebug{"KernelDebug", 0x80, 0};              // bit 7
+inline constexpr TKernelDeveloper kDeveloperNumerics{"KernelNumerics", 0x4000, 0};      // bit 14
+inline constexpr TKernelDeveloper kDeveloperAngles{"KernelAngles", 0x20000, 0};         // bit 17
+inline constexpr TKernelDeveloper kDeveloperFloat{"KernelFloat", 0x200000, 0};          // bit 21
+inline constexpr TKernelDeveloper kDeveloperPinning{"KernelPinning", 0, 0x1};           // bit 32
 
 inline TDebugObject DeveloperOwner(const TKernelDeveloper& developer, Boolean bFlag) {
     return TDebugObject(developer.szName, developer.maskLow, developer.maskHigh, bFlag);

@@ -99,3 +99,39 @@ static_assert(sizeof(void*) != 4 ||
                offsetof(TKludgeCheckStringRecord, fExpression) == 14 &&
                offsetof(TKludgeCheckStringRecord, fString) == 18 && offsetof(TKludgeCheckStringRecord, fValue1) == 22 &&
                offsetof(TKludgeCheckStringRecord, fValue2) == 26 && sizeof(TKludgeCheckStringRecord) == 30));
+
+// ---- character-set conversion (TXString::AnsiToMac, MacToAnsi) -------------
+
+// One chunk of text converted by the host between the Windows (ANSI) and the
+// Macintosh character sets. Output: int16_t, the bytes the host produced.
+inline constexpr int16_t kKludgeAlturaBufFunctionAccess = 5678;
+// At most this many source characters go to the host in one request.
+inline constexpr int16_t kKludgeConversionChunk = 32;
+
+enum : int32_t {
+    kConvertAnsiToMac = 0,
+    kConvertMacToAnsi = 1,
+};
+
+// Natural alignment; 24 bytes on the 32-bit DLL. Each direction fills its
+// own source and destination slot and leaves the other two alone.
+struct TKludgeConversionRecord {
+    int32_t fDirection;       // kConvertAnsiToMac or kConvertMacToAnsi
+    const char* fAnsiSource;  // AnsiToMac
+    const char* fMacSource;   // MacToAnsi
+    char* fAnsiDestination;   // MacToAnsi
+    char* fMacDestination;    // AnsiToMac
+    int16_t fCount;           // source characters in this chunk
+    int16_t fReserved;        // MacToAnsi sets 0
+};
+
+static_assert(offsetof(TKludgeConversionRecord, fAnsiSource) == ks::kludge::kP &&
+              offsetof(TKludgeConversionRecord, fCount) == 5 * ks::kludge::kP &&
+              sizeof(TKludgeConversionRecord) == 6 * ks::kludge::kP);
+static_assert(sizeof(void*) != 4 ||
+              (offsetof(TKludgeConversionRecord, fAnsiSource) == 4 &&
+               offsetof(TKludgeConversionRecord, fMacSource) == 8 &&
+               offsetof(TKludgeConversionRecord, fAnsiDestination) == 12 &&
+               offsetof(TKludgeConversionRecord, fMacDestination) == 16 &&
+               offsetof(TKludgeConversionRecord, fCount) == 20 && offsetof(TKludgeConversionRecord, fReserved) == 22 &&
+               sizeof(TKludgeConversionRecord) == 24));
