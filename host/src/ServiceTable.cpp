@@ -42,6 +42,7 @@ void RegisterServices(std::array<void*, kSelectorCount>& f) {
     Serve<280, &GetHostVersion>(f);
     Serve<290, &GetHostVariable>(f);
     Serve<291, &SetHostVariable>(f);
+    Serve<326, &Kludge>(f);
     Serve<375, &AllocHandle>(f);
     Serve<376, &FreeHandle>(f);
     Serve<387, &GetIndexedString>(f);
@@ -67,6 +68,8 @@ void RegisterServices(std::array<void*, kSelectorCount>& f) {
     Serve<704, &GetDialogItemLong>(f);
     Serve<706, &SetDialogItemLong>(f);
     Serve<875, &DrawFeedbackLine3D>(f);
+    Serve<969, &EqualStrings>(f);
+    Serve<970, &CompareStrings>(f);
 }
 
 }  // namespace host::detail

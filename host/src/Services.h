@@ -27,7 +27,11 @@ void GetHostVersion(Host& host, int16_t* code, uint8_t* major, uint8_t* minor, u
 Boolean GetHostVariable(Host& host, int16_t variable, void* value);
 Boolean SetHostVariable(Host& host, int16_t variable, const void* value);
 void GetIndexedString(Host& host, int16_t list, int16_t index, unsigned char* text, Boolean option);
+// The codes it serves are listed in src/KludgeServices.cpp.
 Boolean Kludge(Host& host, int16_t code, void* input, void* output);
+// Comparison modes: host/CharacterSets.h.
+Boolean EqualStrings(Host& host, const char* first, const char* second, int16_t mode);
+int16_t CompareStrings(Host& host, const char* first, const char* second, int16_t mode);
 
 // Mode bar, message line, data bar.
 void AddModeButton(Host& host, int16_t resource);

@@ -60,8 +60,12 @@ Boolean KS_CDECL FakeKludge(int16_t code, void* pInput, void* pOutput) {
             break;
     }
     gActive->kludges.push_back(call);
-    if (pOutput != nullptr) *static_cast<int32_t*>(pOutput) = gActive->hostAnswer;
-    return 1;
+    // Only the check requests have a 32-bit answer; other codes' outputs are
+    // records of their own and stay as the caller left them.
+    const bool bCheck = code == kKludgeCheckBlock || code == kKludgeCheckValues || code == kKludgeCheckCString ||
+                        code == kKludgeCheckPascalString;
+    if (bCheck && pOutput != nullptr) *static_cast<int32_t*>(pOutput) = gActive->hostAnswer;
+    return bCheck || code == kKludgeDebugText || code == kKludgeDebugPrint || code == kKludgeOwnerNotice;
 }
 
 void* KS_CDECL Lookup(int32_t selector) { return selector == 326 ? reinterpret_cast<void*>(&FakeKludge) : nullptr; }
