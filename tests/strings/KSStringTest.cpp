@@ -214,9 +214,12 @@ TEST(HelperInsertDelete, Positions) {
         std::string expected;
     };
     const InsertCase inserts[] = {
-        {"abc", "XY", 2, "aXYbc"}, {"abc", "XY", 1, "XYabc"}, {"abc", "XY", 4, "abcXY"},
+        {"abc", "XY", 2, "aXYbc"},
+        {"abc", "XY", 1, "XYabc"},
+        {"abc", "XY", 4, "abcXY"},
         {"abc", "XY", 9, "abcXY"},  // beyond the end: appended
-        {"abc", "XY", 0, "abc"},    {"", "XY", 1, "XY"},
+        {"abc", "XY", 0, "abc"},
+        {"", "XY", 1, "XY"},
         {std::string(250, 'd'), "0123456789", 3, "dd01234" + std::string(248, 'd')},
     };
     for (const InsertCase& c : inserts) {

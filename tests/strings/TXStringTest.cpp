@@ -67,8 +67,9 @@ TEST(TXStringBuffer, TooSmallReallocationIsReportedAndKeepsTheFraming) {
     TXStringProbe s;
     s.Clear(true);
     EXPECT_TRUE(s.ReallocBuffer(1));
-    EXPECT_TRUE(Reported(capture, "TXString buffer must be large enough to hold Pascal length byte and C "
-                                  "terminator (newSize = 1)"));
+    EXPECT_TRUE(Reported(capture,
+                         "TXString buffer must be large enough to hold Pascal length byte and C "
+                         "terminator (newSize = 1)"));
     EXPECT_EQ(s.BufferSize(), 2u);
     EXPECT_EQ(s.CString()[0], '\0');
 }
@@ -77,8 +78,7 @@ TEST(TXStringAccess, PascalViewOfALongTextSays255AndIsReported) {
     DebugCapture capture;
     TXString s(HeardOwner(), std::string(300, 'p').c_str());
     EXPECT_EQ(s.PascalString()[0], 255);
-    EXPECT_TRUE(
-        Reported(capture, "You are trying to convert to a Pascal string > 255 characters (300 to be exact)."));
+    EXPECT_TRUE(Reported(capture, "You are trying to convert to a Pascal string > 255 characters (300 to be exact)."));
     unsigned char ps[256];
     s.CopyTo(ps);
     EXPECT_EQ(ps[0], 255);
@@ -266,7 +266,7 @@ TEST(TXStringSearch, BytesOfMultibyteCharactersNeverMatch) {
     EXPECT_EQ(s.Find('\xA9'), 4);
     EXPECT_EQ(s.Find('\xC3'), -1);
     EXPECT_EQ(s.FindOneOf("\xA9\xC3"), 4);
-    EXPECT_EQ(s.FindNotOneOf("x"), 3);  // the two-byte character matches neither way
+    EXPECT_EQ(s.FindNotOneOf("x"), 3);       // the two-byte character matches neither way
     EXPECT_EQ(s.FindOneOf("\xC3\xA9"), -1);  // nor are its bytes taken apart
     std::setlocale(LC_CTYPE, saved.c_str());
 }
