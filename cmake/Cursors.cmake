@@ -54,13 +54,15 @@ ExternalProject_Add(cursorgen_host
   PREFIX ${_cursorgen_dir}
   CMAKE_ARGS ${_cursorgen_args}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --config Release
-  # Always asks the sub-build, which notices edits to the generator's sources;
-  # Ninja sees the executable unchanged otherwise and remakes nothing.
-  BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${MOVEDUP_CURSORGEN}
   INSTALL_COMMAND ""
   TEST_COMMAND ""
   USES_TERMINAL_BUILD ON)
+
+# The sub-build runs again when a source of the generator changes.
+file(GLOB _cursorgen_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/cursorgen/*.cpp
+     ${PROJECT_SOURCE_DIR}/tools/cursorgen/*.h ${PROJECT_SOURCE_DIR}/tools/cursorgen/CMakeLists.txt)
+ExternalProject_Add_StepDependencies(cursorgen_host build ${_cursorgen_sources})
 
 # The outputs follow from the cursor lines of the art; configure again when it
 # changes so a new cursor gets its file.
