@@ -74,7 +74,7 @@ TEST(CoordRects, EmptinessIsStrict) {
 }
 
 // Budgets are process-wide and never reset: the reports are counted from load.
-TEST(CoordEmptiness, FourReportsOfEachKindAtMost) {
+TEST(CoordEmptinessDeathTest, FourReportsOfEachKindAtMost) {
     ExpectInFreshProcess([] {
         DebugCapture capture;
         const Rect2D halfEmpty(0, 0, 1, 1);  // top < bottom, left <= right
@@ -181,7 +181,9 @@ TEST(CoordMatrices, IdentityAndOrthonormality) {
     EXPECT_FALSE(shifted.IsIdentity());
     Matrix43 sheared = identity;
     sheared.m[1][0] = 0.5;
+    DebugCapture capture;  // a row's squared length of 1.25 is no normalized value: reported, then compared
     EXPECT_FALSE(sheared.IsOrthonormal());
+    EXPECT_NE(capture.Joined().find("(IsANormalizedValue(n1) && IsANormalizedValue(n2))"), std::string::npos);
     const Matrix44 identity4 = IdentityMatrix4();
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) EXPECT_EQ(identity4.m[r][c], r == c ? 1.0 : 0.0);

@@ -18,7 +18,9 @@ TEST(Classify, EveryClass) {
         double x;
         int16_t expected;
     } cases[] = {
+#if !defined(__i386__)  // 32-bit x86 moves doubles through the x87, which quiets a signalling NaN
         {std::numeric_limits<double>::signaling_NaN(), kDoubleSignalingNaN},
+#endif
         {std::numeric_limits<double>::quiet_NaN(), kDoubleQuietNaN},
         {-std::numeric_limits<double>::infinity(), kDoubleInfinite},
         {-0.0, kDoubleZero},
@@ -31,7 +33,7 @@ TEST(Classify, EveryClass) {
     for (const auto& c : cases) EXPECT_EQ(ClassifyDouble(c.x), c.expected) << c.x;
 }
 
-TEST(Narrowing, EachCheckLooksAtItsFirstThreeCallsOnly) {
+TEST(NarrowingDeathTest, EachCheckLooksAtItsFirstThreeCallsOnly) {
     ExpectInFreshProcess([] {
         DebugCapture capture;
         CheckNum2Short(40000.0);

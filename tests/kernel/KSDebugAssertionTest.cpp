@@ -76,7 +76,10 @@ TEST_F(Assertion, OwnersWithoutDialogOrDevelopers) {
     EXPECT_TRUE(capture.kludges.empty());
 }
 
-TEST_F(Assertion, AbortEndsTheProcessWithAFailureCode) {
+// Tests that start a process of their own carry the DeathTest suffix.
+using AssertionDeathTest = Assertion;
+
+TEST_F(AssertionDeathTest, AbortEndsTheProcessWithAFailureCode) {
     EXPECT_EXIT(
         {
             capture.answers = {kIDAbort};

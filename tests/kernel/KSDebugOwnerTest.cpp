@@ -77,7 +77,7 @@ bool SameRegistry(const std::vector<TDebugOwnerEntry>& a, const std::vector<TDeb
     return std::memcmp(a.data(), b.data(), a.size() * sizeof(TDebugOwnerEntry)) == 0;
 }
 
-TEST(OwnerRegistry, FillsInOrderAndKeepsTheFirstNameOfABit) {
+TEST(OwnerRegistryDeathTest, FillsInOrderAndKeepsTheFirstNameOfABit) {
     ExpectInFreshProcess([] {
         EXPECT_EQ(BreakToDebugger(), 1);  // the setting at load
         TDebugObject("Everyone", 0xFFFFFFFF, 0xFFFFFF, true);
@@ -118,7 +118,7 @@ TEST(OwnerRegistry, FillsInOrderAndKeepsTheFirstNameOfABit) {
     });
 }
 
-TEST(OwnerRegistry, UnregisteredBitHasNoName) {
+TEST(OwnerRegistryDeathTest, UnregisteredBitHasNoName) {
     ExpectInFreshProcess([] {
         TDebugObject stranger;
         stranger.Set("stranger", 0x8, 0, false);
@@ -128,7 +128,7 @@ TEST(OwnerRegistry, UnregisteredBitHasNoName) {
     });
 }
 
-TEST(OwnerRegistry, FullRegistryStaysUnchangedAndItsOwnersStillReport) {
+TEST(OwnerRegistryDeathTest, FullRegistryStaysUnchangedAndItsOwnersStillReport) {
     ExpectInFreshProcess([] {
         for (int bit = 0; bit < 56; ++bit) {
             const std::string name = "dev" + std::to_string(bit);

@@ -1,6 +1,6 @@
 # A script with a bad line: status 2, FILE:LINE on stderr, no drawing.
 file(REMOVE ${OUT})
-execute_process(COMMAND ${WORKBENCH} run ${SCRIPT} --svg ${OUT} RESULT_VARIABLE status OUTPUT_VARIABLE out
+execute_process(COMMAND ${RUNNER} ${WORKBENCH} run ${SCRIPT} --svg ${OUT} RESULT_VARIABLE status OUTPUT_VARIABLE out
                 ERROR_VARIABLE err)
 if(NOT status EQUAL 2)
   message(FATAL_ERROR "expected status 2, got ${status}")

@@ -1,6 +1,6 @@
 # Runs the workbench on SCRIPT and compares the drawing OUT with REFERENCE.
 file(REMOVE ${OUT})
-execute_process(COMMAND ${WORKBENCH} run ${SCRIPT} --svg ${OUT} OUTPUT_QUIET RESULT_VARIABLE status)
+execute_process(COMMAND ${RUNNER} ${WORKBENCH} run ${SCRIPT} --svg ${OUT} OUTPUT_QUIET RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "workbench ended with ${status}")
 endif()
