@@ -175,9 +175,13 @@ TXString TXString::LeadingRunNotIn(const unsigned char* psCharSet) const {
 
 int32_t TXString::Compare(const char* sz) const { return std::strcmp(fCString, KS_CHECKED_C(sz)); }
 
+// A Pascal string is compared over the shorter of the two lengths; when that
+// common prefix is equal, any difference in length answers 1 ("abc" against
+// "ab" and against "abcd" alike): callers ask for equality, not order.
 int32_t TXString::Compare(const unsigned char* ps) const {
     const unsigned char* psText = KS_CHECKED_PASCAL(ps);
-    const int32_t order = std::strncmp(fCString, reinterpret_cast<const char*>(psText + 1), psText[0]);
+    const size_t nCommon = fLength < psText[0] ? fLength : psText[0];
+    const int32_t order = std::strncmp(fCString, reinterpret_cast<const char*>(psText + 1), nCommon);
     if (order != 0) return order;
     return fLength == psText[0] ? 0 : 1;
 }
@@ -189,7 +193,8 @@ int32_t TXString::CompareIgnoringCase(const char* sz) const {
 int32_t TXString::CompareIgnoringCase(const unsigned char* ps) const {
     const unsigned char* psText = KS_CHECKED_PASCAL(ps);
     const TXString text(psText);
-    const int32_t order = CompareFolded(fCString, text.CString(), psText[0]);
+    const size_t nCommon = fLength < psText[0] ? fLength : psText[0];
+    const int32_t order = CompareFolded(fCString, text.CString(), nCommon);
     if (order != 0) return order;
     return fLength == psText[0] ? 0 : 1;
 }

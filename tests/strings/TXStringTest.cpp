@@ -281,7 +281,7 @@ TEST(TXStringCompare, CAndPascalForms) {
     const unsigned char psABC[] = {3, 'A', 'B', 'C'};
     EXPECT_EQ(s.Compare(psAb), 1);
     EXPECT_EQ(s.Compare(psAbc), 0);
-    EXPECT_LT(s.Compare(psAbcd), 0);  // a shorter text orders first, as with C strings
+    EXPECT_EQ(s.Compare(psAbcd), 1);  // a longer Pascal string differs by its length alone
     EXPECT_LT(s.Compare("abd"), 0);
     EXPECT_EQ(s.Compare("abc"), 0);
     EXPECT_GT(s.Compare(""), 0);
@@ -289,6 +289,10 @@ TEST(TXStringCompare, CAndPascalForms) {
     EXPECT_EQ(s.CompareIgnoringCase("ABC"), 0);
     EXPECT_LT(s.CompareIgnoringCase("ABCD"), 0);
     EXPECT_EQ(s.CompareIgnoringCase(psAb), 1);
+    const unsigned char psABCD[] = {4, 'A', 'B', 'C', 'D'};
+    EXPECT_EQ(s.CompareIgnoringCase(psABCD), 1);
+    const unsigned char psAbd[] = {3, 'a', 'b', 'd'};
+    EXPECT_LT(s.Compare(psAbd), 0);
 }
 
 TEST(TXStringFormat, KeepsAtMost10239CharactersAndReportsTheExcess) {
