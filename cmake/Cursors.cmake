@@ -13,8 +13,9 @@
 #   MOVEDUP_CURSOR_ART     the art files
 #   MOVEDUP_CURSORGEN      the generator (built by target cursorgen_host)
 #   movedup_cursors        target (part of ALL) that makes the files
-#   movedup_add_cursor_resources(TARGET)  compiles the cursors into TARGET's
-#                          resources on Windows builds
+#   movedup_add_cursor_resources(TARGET RC)  makes TARGET wait for the
+#                          cursors; on Windows, lets its resource script RC
+#                          include Cursors.rc and recompile when a cursor changes
 include(ExternalProject)
 
 set(MOVEDUP_CURSOR_ART ${PROJECT_SOURCE_DIR}/tool/resources/cursors/glyphs.txt
@@ -84,12 +85,14 @@ add_custom_command(
   VERBATIM)
 add_custom_target(movedup_cursors ALL DEPENDS ${MOVEDUP_CURSOR_FILES} ${MOVEDUP_CURSORS_RC})
 
-function(movedup_add_cursor_resources target)
+function(movedup_add_cursor_resources target rc_file)
   add_dependencies(${target} movedup_cursors)
   if(WIN32)
-    target_sources(${target} PRIVATE ${MOVEDUP_CURSORS_RC})
+    # RC_FILE includes "Cursors.rc" when MOVEDUP_WITH_CURSORS is defined.
+    target_compile_definitions(${target} PRIVATE MOVEDUP_WITH_CURSORS)
+    target_include_directories(${target} PRIVATE ${MOVEDUP_CURSORS_DIR})
     # The resource compiler reports no dependencies: name the images.
-    set_source_files_properties(${MOVEDUP_CURSORS_RC} TARGET_DIRECTORY ${target}
-                                PROPERTIES GENERATED ON OBJECT_DEPENDS "${MOVEDUP_CURSOR_FILES}")
+    set_source_files_properties(${rc_file} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS
+                                "${MOVEDUP_CURSORS_RC};${MOVEDUP_CURSOR_FILES}")
   endif()
 endfunction()
