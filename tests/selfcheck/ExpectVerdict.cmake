@@ -1,0 +1,33 @@
+# Runs the self-check program (under the cross build's emulator, when there is
+# one) with MOVEDUP_SELFCHECK=${ASK} and checks its verdict: EXPECT is "pass"
+# (exit status 0) or "fail" (any other status, a crash included); every
+# pattern in CONTAINS must appear in its output and none in LACKS (patterns
+# separated by '|').
+cmake_minimum_required(VERSION 3.25)
+string(REPLACE "|" ";" CONTAINS "${CONTAINS}")
+string(REPLACE "|" ";" LACKS "${LACKS}")
+set(command ${EMULATOR} ${PROGRAM})
+set(ENV{MOVEDUP_SELFCHECK} "${ASK}")
+if(DEFINED FILTER)
+  set(ENV{GTEST_FILTER} "${FILTER}")
+endif()
+execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(all "${out}${err}")
+message(STATUS "MOVEDUP_SELFCHECK=${ASK}: exit status ${status}")
+if(EXPECT STREQUAL "pass" AND NOT status EQUAL 0)
+  message(FATAL_ERROR "expected a pass, got exit status ${status}:\n${all}")
+elseif(EXPECT STREQUAL "fail" AND status EQUAL 0)
+  message(FATAL_ERROR "expected a failure, got exit status 0:\n${all}")
+endif()
+foreach(pattern IN LISTS CONTAINS)
+  string(FIND "${all}" "${pattern}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "output lacks '${pattern}':\n${all}")
+  endif()
+endforeach()
+foreach(pattern IN LISTS LACKS)
+  string(FIND "${all}" "${pattern}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "output has '${pattern}':\n${all}")
+  endif()
+endforeach()
