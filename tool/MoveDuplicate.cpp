@@ -6,16 +6,10 @@
 #include <limits>
 #include <type_traits>
 
-#include "tool/PascalLiteral.h"
-#include "tool/WorkSpace.h"
+#include "PascalLiteral.h"
+#include "WorkSpace.h"
 
 namespace {
-
-constexpr int16_t kUndoKind = 21;
-constexpr int16_t kWhichSelected = 5;
-constexpr int16_t kUndoNameSpan = 1;
-constexpr int16_t kUndoNameParts = 2;
-constexpr int16_t kUndoNamePath = 3;
 
 struct UndoName {
     PascalBuffer text;
@@ -92,13 +86,13 @@ void KS_CDECL PathCopy(ObjectHandle object, CallbackBlock* callbacks, void* env)
 template <class Work>
 void MoveEachSelected(CallbackBlock* callbacks, Handle settings) {
     const ObjectVisitor step = std::is_same_v<Work, PlanWork> ? MoveStep : MoveStep3D;
-    KS_ForEachObject(callbacks, kWhichSelected, step, settings);
+    KS_ForEachObject(callbacks, kVisitSelected, step, settings);
 }
 
 template <class Work>
 void CopyEachSelected(CallbackBlock* callbacks, Handle settings) {
     const ObjectVisitor step = std::is_same_v<Work, PlanWork> ? CopyStep : CopyStep3D;
-    KS_ForEachObject(callbacks, kWhichSelected, step, settings);
+    KS_ForEachObject(callbacks, kVisitSelected, step, settings);
 }
 
 template <class Work>
@@ -112,7 +106,7 @@ template <class Work>
 void RepeatTwoPoint(CallbackBlock* callbacks, Handle settings) {
     UndoName name;
     name.Fetch(callbacks, kUndoNameSpan);
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     name.Apply(callbacks);
 
     const bool reverse = Settings(settings).reverse != 0;
@@ -135,7 +129,7 @@ void FreshTwoPoint(CallbackBlock* callbacks, Handle settings) {
     const typename Work::Point a = Work::PickedPoint(callbacks, 0);
     const typename Work::Point b = Work::PickedPoint(callbacks, 1);
     Work::StoreSpan(Settings(settings), b - a);
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
 
     UndoName name;
     if (Settings(settings).mode == kModeParts) {
@@ -161,11 +155,11 @@ ObjectVisitor PathVisitor(Handle settings) { return Settings(settings).planar ? 
 
 void RepeatPath(CallbackBlock* callbacks, Handle settings) {
     if (Settings(settings).pathOffsets == nullptr) return;  // no path to repeat
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     UndoName name;
     name.Fetch(callbacks, kUndoNamePath);
     name.Apply(callbacks);
-    KS_ForEachObject(callbacks, kWhichSelected, PathVisitor(settings), Settings(settings).pathOffsets);
+    KS_ForEachObject(callbacks, kVisitSelected, PathVisitor(settings), Settings(settings).pathOffsets);
 }
 
 template <class Work>
@@ -186,7 +180,7 @@ void FreshPath(CallbackBlock* callbacks, Handle settings) {
     Settings(settings).pathOffsets = list;
     if (list == nullptr) return;
 
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     UndoName name;
     name.Fetch(callbacks, kUndoNamePath);
     name.Apply(callbacks);
@@ -199,7 +193,7 @@ void FreshPath(CallbackBlock* callbacks, Handle settings) {
         EntryAt(list, i) = PathEntry{d.x, d.y, d.z};
     }
     EntryAt(list, i) = PathEntry{0.0, 0.0, 0.0};
-    KS_ForEachObject(callbacks, kWhichSelected, PathVisitor(settings), list);
+    KS_ForEachObject(callbacks, kVisitSelected, PathVisitor(settings), list);
 }
 
 // Modes up to 2 take the two-point route, 3 and above the path route.

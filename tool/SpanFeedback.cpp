@@ -4,7 +4,7 @@
 // nothing changed erases it; the cursor event relies on that.
 #include "tool/SpanFeedback.h"
 
-#include "tool/WorkSpace.h"
+#include "WorkSpace.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "PascalLiteral.h"
+#include "WorkSpace.h"
 #include "callbacks/KSCallbacks.h"
+#include "interface/ToolProtocol.h"
 #include "tool/MoveDuplicate.h"
-#include "tool/PascalLiteral.h"
 #include "tool/SpanFeedback.h"
-#include "tool/ToolEvents.h"
 #include "tool/ToolSettings.h"
-#include "tool/WorkSpace.h"
 
 Boolean gCountUpLatch = 0;
 Boolean gCountDownLatch = 0;
@@ -53,7 +53,7 @@ int32_t OnSetUp(const Event& e) {
     gCountUpLatch = 0;
     gCountDownLatch = 0;
     Boolean altCursors = Settings(*e.slot).altCursorsPref;  // kept when the host lacks the setting
-    KS_GetHostVariable(gCBP, kHostVarAltCursors, &altCursors);
+    KS_GetHostVariable(gCBP, kHostSettingAltCursors, &altCursors);
     Settings(*e.slot).altCursorsPref = altCursors ? 1 : 0;
     return kReplyNone;
 }
@@ -205,9 +205,9 @@ int32_t OnModeBar(const Event& e) {
             break;
         }
         case kGroupPlanOrSpace:
-            if (choice == 1)
+            if (choice == kPlanChoiceFollowView)
                 Settings(*e.slot).forcePlan = 0;
-            else if (choice == 2)
+            else if (choice == kPlanChoicePlan)
                 Settings(*e.slot).forcePlan = 1;
             break;
         default:
@@ -231,7 +231,7 @@ int32_t OnSettings(const Event& e) {
 int32_t OnClick(const Event& e) {
     if (KS_HasSelection(gCBP) == 0) {
         PascalBuffer text;
-        KS_GetIndexedString(gCBP, kMessageStrings, 1, text.get(), 1);
+        KS_GetIndexedString(gCBP, kMessageStrings, kMessageNothingSelected, text.get(), 1);
         KS_SetMessageText(gCBP, text.get());
         return kReplyNothingSelected;
     }

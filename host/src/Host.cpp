@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "interface/ToolProtocol.h"
 #include "src/Services.h"
 
 namespace host {
@@ -47,9 +48,9 @@ Host::Host() {
     }
     if (fSlot < 0) throw std::runtime_error("too many hosts alive at once");
     fBlock.lookup = kLookups[fSlot];
-    detail::RegisterServices(fFunctions);
-    variables[16] = {0};   // alternate cursor set: off
-    variables[409] = {0};  // the tool works in space: no
+    fFunctions = detail::ServiceFunctions();
+    variables[kHostSettingAltCursors] = {0};   // cursors drawn in white: no
+    variables[kHostSettingSpatialTool] = {0};  // the tool works in space: no
 }
 
 Host::~Host() {
@@ -104,8 +105,9 @@ void* Host::FunctionFor(int32_t selector) const {
     return fFunctions[static_cast<std::size_t>(selector)];
 }
 
-void Host::Override(int32_t selector, void* function) {
-    if (selector >= 0 && selector < kSelectorCount) fFunctions[static_cast<std::size_t>(selector)] = function;
+void Host::Install(int32_t selector, void* function) {
+    const auto index = static_cast<std::size_t>(selector);
+    fFunctions[index] = function != nullptr ? function : detail::ServiceFunctions()[index];
 }
 
 void Host::ResetToolInterface() {

@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
-#include "callbacks/KSCallbacks.h"
 #include "host/Host.h"
+#include "interface/HostFunctions.h"
 
 namespace host::detail {
 
@@ -54,7 +54,7 @@ struct Served<Selector, Service> {
         LogEntry entry;
         entry.type = LogEntry::Type::Call;
         entry.selector = Selector;
-        entry.name = ks::glue::UsedSignature<Selector>::kName;
+        entry.name = ks::iface::Row<Selector>::kName;
         if (host.log.enabled) entry.args = {FormatArg(host, args)...};
         const std::size_t index = host.log.Begin(std::move(entry));
         if constexpr (std::is_void_v<R>) {
@@ -73,8 +73,7 @@ struct Served<Selector, Service> {
 // The trampoline's address, checked against the shape the glue calls.
 template <int32_t Selector, auto Service>
 void* HostFunction() {
-    using Expected = typename ks::glue::Wrapper<Selector, typename ks::glue::UsedSignature<Selector>::type>::HostFn;
-    static_assert(std::is_same_v<decltype(&Served<Selector, Service>::Call), Expected>,
+    static_assert(std::is_same_v<decltype(&Served<Selector, Service>::Call), ks::iface::HostFunctionOf<Selector>>,
                   "the service does not have the shape of its host function");
     return reinterpret_cast<void*>(&Served<Selector, Service>::Call);
 }

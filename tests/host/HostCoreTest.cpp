@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 
 #include "callbacks/KSCallbacks.h"
 #include "host/Host.h"
@@ -53,6 +54,28 @@ TEST(HostFunctions, SwitchedOffSelectorsLookUpAsNull) {
     EXPECT_EQ(host.Block()->lookup(23), nullptr);  // names no host function
     EXPECT_EQ(host.Block()->lookup(-4), nullptr);
     EXPECT_EQ(host.Block()->lookup(982), nullptr);
+}
+
+TEST(HostFunctions, EveryRowIsServedAndNothingElse) {
+    host::Host host;
+    std::set<int32_t> rows;
+    for (const ks::iface::RowFacts& row : ks::iface::kRows) rows.insert(row.selector);
+    for (int32_t selector = 0; selector < host::kSelectorCount; ++selector) {
+        EXPECT_EQ(host.Serves(selector), rows.count(selector) == 1) << selector;
+        EXPECT_EQ(host.Block()->lookup(selector) != nullptr, rows.count(selector) == 1) << selector;
+    }
+}
+
+int32_t KS_CDECL SevenPoints() { return 7; }
+
+TEST(HostFunctions, AnOverrideIsTypedBySelectorAndCanBeUndone) {
+    host::Host host;
+    host.Override<ks::selector::kGetToolPointCount>(&SevenPoints);
+    EXPECT_EQ(KS_GetToolPointCount(host.Block()), 7);
+    EXPECT_TRUE(host.log.Entries().empty());  // the stand-in is not the host's service
+    host.Override<ks::selector::kGetToolPointCount>(nullptr);
+    EXPECT_EQ(KS_GetToolPointCount(host.Block()), 0);
+    EXPECT_EQ(host.log.CallNames(), std::vector<std::string>{"KS_GetToolPointCount"});
 }
 
 TEST(HostFunctions, TwoHostsServeTheirOwnState) {

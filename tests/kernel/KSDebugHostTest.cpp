@@ -8,8 +8,8 @@
 #include <string>
 
 #include "DebugCapture.h"
+#include "interface/KSKludgeRecords.h"
 #include "kernel/KSDebug.h"
-#include "kernel/KSKludgeRecords.h"
 
 using namespace ks::platform;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "tool/ToolEvents.h"
+#include "interface/ToolProtocol.h"
 #include "tool/ToolSettings.h"
 
 class ToolHarness : public ::testing::Test {

@@ -104,12 +104,12 @@ TEST_F(ModeBar, ForcedPlanInASpatialViewWritesSettingZero) {
     Record().mode = kModePath;
     ASSERT_EQ(Send(kToolEventSetUp), 0);
     EXPECT_EQ(Record().planar, 1);
-    EXPECT_EQ(host.variables[409][0], 0);
+    EXPECT_EQ(host.variables[kHostSettingSpatialTool][0], 0);
     ASSERT_EQ(host.modeBar.groups.size(), 3u);
     EXPECT_EQ(host.modeBar.groups[0].choice, 3);
     EXPECT_EQ(host.modeBar.groups[2].choice, 2);
     EXPECT_FALSE(host.modeBar.groups[1].enabled);  // no count in path mode
-    EXPECT_EQ(host.messageLine, host.resources.String(20001, 4));
+    EXPECT_EQ(host.messageLine, host.resources.String(kMessageStrings, kMessageFirstMode + kModePath - 1));
 }
 
 struct SpanFieldsCase {

@@ -233,7 +233,7 @@ TEST_F(Completion, PathWithASinglePointMakesNoCopiesAndLeavesNothingToRepeat) {
 
 TEST_F(Completion, PathWhenTheHostCannotCountPointsMakesNothing) {
     Configure(kModePath, false, 1);
-    host.Disable(621);
+    host.Disable(ks::selector::kGetToolPointCount);
     const Snapshot before = Snap();
     Complete({{0, 0, 0}, {5, 0, 0}});
     EXPECT_EQ(Snap(), before);
@@ -383,7 +383,7 @@ void KS_CDECL VisitWithAnotherBlock(int16_t, ObjectVisitor visit, void* env, Cal
 TEST_F(Completion, StepsCallTheBlockTheyAreHanded) {
     host::Host other;
     gVisitHost = &other;
-    host.Override(34, reinterpret_cast<void*>(&VisitWithAnotherBlock));
+    host.Override<ks::selector::kForEachObject>(&VisitWithAnotherBlock);
     Configure(kModeSpan, false, 1);
     Complete({{0, 0, 0}, {5, 0, 0}});
     EXPECT_THAT(other.log.CallNames(), ElementsAre("KS_UndoRecordMove", "KS_MoveObject"));

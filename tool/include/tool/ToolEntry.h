@@ -1,7 +1,7 @@
 // The tool's entry: every host event passes through ToolMain.
 #pragma once
 
-#include "callbacks/CallbackBlock.h"
+#include "interface/CallbackBlock.h"
 
 // Dispatches one host event. `userData` points at the slot in which the host
 // keeps the settings record's Handle between events.
