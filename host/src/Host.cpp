@@ -1,5 +1,7 @@
 #include "host/Host.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "interface/ToolProtocol.h"
@@ -34,7 +36,12 @@ constexpr std::array<CallbackLookup, kSlots> kLookups = MakeLookups(std::make_in
 }  // namespace
 
 Host& Host::Serving() {
-    if (gServing == nullptr) throw std::logic_error("a host function ran without a lookup");
+    if (gServing == nullptr) {
+        // No host to record the fault on, and an exception would unwind
+        // through the plug-in's frames: stop here.
+        std::fputs("substitute host: a host function ran without a lookup\n", stderr);
+        std::abort();
+    }
     return *gServing;
 }
 

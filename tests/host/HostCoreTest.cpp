@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <set>
+#include <stdexcept>
 
 #include "callbacks/KSCallbacks.h"
 #include "host/Host.h"
@@ -76,6 +77,22 @@ TEST(HostFunctions, AnOverrideIsTypedBySelectorAndCanBeUndone) {
     host.Override<ks::selector::kGetToolPointCount>(nullptr);
     EXPECT_EQ(KS_GetToolPointCount(host.Block()), 0);
     EXPECT_EQ(host.log.CallNames(), std::vector<std::string>{"KS_GetToolPointCount"});
+}
+
+void KS_CDECL ThrowingHandler(int32_t, int32_t*, int32_t, void*) { throw std::runtime_error("out of cheese"); }
+
+TEST(HostFunctions, AServiceThatThrowsBecomesAFaultAndTheAnswerOfAnAbsentFunction) {
+    host::Host host;
+    const unsigned char text[] = "\x01T";
+    const int32_t dialog = KS_CreateDialog(host.Block(), text, 1, text, text);
+    KS_SetFirstLayoutItem(host.Block(), dialog, kDefaultButton);
+    // The exception stops at the host function: the caller sees the
+    // function's [absent] answer, and the host keeps the fault.
+    int32_t closedWith = -1;
+    EXPECT_NO_THROW(closedWith = KS_RunDialog(host.Block(), dialog, ThrowingHandler, nullptr));
+    EXPECT_EQ(closedWith, 0);
+    EXPECT_EQ(host.faults, std::vector<std::string>{"KS_RunDialog threw: out of cheese"});
+    EXPECT_EQ(host.log.Entries().back().result, "threw");
 }
 
 TEST(HostFunctions, TwoHostsServeTheirOwnState) {

@@ -114,7 +114,9 @@ public:
     std::map<int16_t, std::vector<uint8_t>> variables;  // host settings by number
     std::vector<DebugText> debugTexts;
     // Protocol faults the host noticed in the plug-in's calls (a stale handle,
-    // a block freed twice, ...). A well-behaved plug-in leaves this empty.
+    // a block freed twice, ...) and services that failed by throwing, which
+    // the plug-in sees as a missing function. A well-behaved plug-in leaves
+    // this empty.
     std::vector<std::string> faults;
 
     void Fault(const std::string& what) { faults.push_back(what); }
@@ -124,6 +126,8 @@ public:
     void ResetToolInterface();
 
     // The host whose lookup ran last: the host functions serve that host.
+    // A host function that runs without any lookup has no host to serve and
+    // must not throw through the plug-in: the process stops with a message.
     static Host& Serving();
 
 private:
