@@ -6,12 +6,15 @@
 #include "callbacks/KSCallbacks.h"
 #include "host/Host.h"
 #include "host/Session.h"
+#include "interface/ToolProtocol.h"
 
 namespace {
 
 int32_t gPoints = 0;
 int32_t KS_CDECL PointCount() { return benchmark::DoNotOptimize(gPoints), gPoints; }
-void* KS_CDECL Lookup(int32_t selector) { return selector == 621 ? reinterpret_cast<void*>(&PointCount) : nullptr; }
+void* KS_CDECL Lookup(int32_t selector) {
+    return selector == ks::selector::kGetToolPointCount ? reinterpret_cast<void*>(&PointCount) : nullptr;
+}
 CallbackBlock gBlock{Lookup};
 
 // The block is hidden from the optimiser, as the host's block is in the
@@ -24,7 +27,7 @@ CallbackBlock* Opaque() {
 
 void DirectHostCall(benchmark::State& state) {
     for (auto _ : state) {
-        auto fn = reinterpret_cast<int32_t(KS_CDECL*)()>(Opaque()->lookup(621));
+        auto fn = reinterpret_cast<int32_t(KS_CDECL*)()>(Opaque()->lookup(ks::selector::kGetToolPointCount));
         benchmark::DoNotOptimize(fn());
     }
 }
@@ -60,7 +63,7 @@ struct Bench {
 
 void CursorEventBeforeTheFirstClick(benchmark::State& state) {
     Bench b(state.range(0) != 0);
-    for (auto _ : state) benchmark::DoNotOptimize(b.host.SendEvent(5));
+    for (auto _ : state) benchmark::DoNotOptimize(b.host.SendEvent(kToolEventGetCursor));
 }
 BENCHMARK(CursorEventBeforeTheFirstClick)->Arg(0)->Arg(1)->ArgName("spatial");
 

@@ -6,16 +6,11 @@
 #include <limits>
 #include <type_traits>
 
-#include "tool/PascalLiteral.h"
-#include "tool/WorkSpace.h"
+#include "Landings.h"
+#include "PascalLiteral.h"
+#include "WorkSpace.h"
 
 namespace {
-
-constexpr int16_t kUndoKind = 21;
-constexpr int16_t kWhichSelected = 5;
-constexpr int16_t kUndoNameSpan = 1;
-constexpr int16_t kUndoNameParts = 2;
-constexpr int16_t kUndoNamePath = 3;
 
 struct UndoName {
     PascalBuffer text;
@@ -45,60 +40,67 @@ void KS_CDECL Move(ObjectHandle object, CallbackBlock* callbacks, void* env) {
     Work::Move(callbacks, object, v);
 }
 
-// Each copy is made from the previous one and moved by the step once more, so
-// copy i lies i steps from the object.
-template <class Work>
-void KS_CDECL Copy(ObjectHandle object, CallbackBlock* callbacks, void* env) {
-    const auto settings = static_cast<Handle>(env);
+// The sequence every copy step shares: copies of the object are made one
+// after another, each from the previous one, placed after its source,
+// recorded for undo, selected and moved by step(k); more(k) says whether copy
+// k is to be made. The object itself is deselected first, so that only the
+// copies end up selected.
+template <class Work, class More, class Step>
+void CopyChain(CallbackBlock* callbacks, ObjectHandle object, More more, Step step) {
     KS_SetObjectSelected(callbacks, object, 0);
     ObjectHandle source = object;
-    for (int32_t i = 0; i < Settings(settings).count; ++i) {
+    for (int32_t k = 1; more(k); ++k) {
         const ObjectHandle copy = KS_DuplicateObject(callbacks, source);
         if (copy == nullptr) return;  // no further copies of this object
         KS_InsertObjectAfter(callbacks, copy, source);
         KS_UndoRecordNewObject(callbacks, copy);
         KS_SetObjectSelected(callbacks, copy, 1);
-        Work::Move(callbacks, copy, Work::Offset(Settings(settings)));
+        Work::Move(callbacks, copy, step(k));
         source = copy;
     }
 }
 
+// Copy k lies k steps from the object; the count is read on every pass.
+template <class Work>
+void KS_CDECL Copy(ObjectHandle object, CallbackBlock* callbacks, void* env) {
+    const auto settings = static_cast<Handle>(env);
+    CopyChain<Work>(
+        callbacks, object, [&](int32_t k) { return k <= Settings(settings).count; },
+        [&](int32_t) { return Work::Offset(Settings(settings)); });
+}
+
+template <class Work>
+typename Work::Point StepOf(const PathEntry& e) {
+    if constexpr (std::is_same_v<Work, PlanWork>)
+        return Point2D(e.x, e.y);
+    else
+        return Point3D(e.x, e.y, e.z);
+}
+
 // Copy k lies at the sum of the first k path vectors from the object. Entry 0
 // is always used; an all-zero entry after it ends the path.
-template <bool Spatial>
+template <class Work>
 void KS_CDECL PathCopy(ObjectHandle object, CallbackBlock* callbacks, void* env) {
     const auto list = static_cast<Handle>(env);
-    KS_SetObjectSelected(callbacks, object, 0);
-    ObjectHandle source = object;
-    for (int32_t i = 0;; ++i) {
-        if (i > 0) {
-            const PathEntry& e = EntryAt(list, i);
-            if (e.x == 0.0 && e.y == 0.0 && e.z == 0.0) return;
-        }
-        const ObjectHandle copy = KS_DuplicateObject(callbacks, source);
-        if (copy == nullptr) return;
-        KS_InsertObjectAfter(callbacks, copy, source);
-        KS_UndoRecordNewObject(callbacks, copy);
-        KS_SetObjectSelected(callbacks, copy, 1);
-        const PathEntry e = EntryAt(list, i);
-        if constexpr (Spatial)
-            KS_MoveObject3D(callbacks, copy, e.x, e.y, e.z);
-        else
-            KS_MoveObject(callbacks, copy, e.x, e.y);
-        source = copy;
-    }
+    CopyChain<Work>(
+        callbacks, object,
+        [&](int32_t k) {
+            const PathEntry& e = EntryAt(list, k - 1);
+            return k == 1 || e.x != 0.0 || e.y != 0.0 || e.z != 0.0;
+        },
+        [&](int32_t k) { return StepOf<Work>(EntryAt(list, k - 1)); });
 }
 
 template <class Work>
 void MoveEachSelected(CallbackBlock* callbacks, Handle settings) {
     const ObjectVisitor step = std::is_same_v<Work, PlanWork> ? MoveStep : MoveStep3D;
-    KS_ForEachObject(callbacks, kWhichSelected, step, settings);
+    KS_ForEachObject(callbacks, kVisitSelected, step, settings);
 }
 
 template <class Work>
 void CopyEachSelected(CallbackBlock* callbacks, Handle settings) {
     const ObjectVisitor step = std::is_same_v<Work, PlanWork> ? CopyStep : CopyStep3D;
-    KS_ForEachObject(callbacks, kWhichSelected, step, settings);
+    KS_ForEachObject(callbacks, kVisitSelected, step, settings);
 }
 
 template <class Work>
@@ -112,7 +114,7 @@ template <class Work>
 void RepeatTwoPoint(CallbackBlock* callbacks, Handle settings) {
     UndoName name;
     name.Fetch(callbacks, kUndoNameSpan);
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     name.Apply(callbacks);
 
     const bool reverse = Settings(settings).reverse != 0;
@@ -134,20 +136,18 @@ void FreshTwoPoint(CallbackBlock* callbacks, Handle settings) {
 
     const typename Work::Point a = Work::PickedPoint(callbacks, 0);
     const typename Work::Point b = Work::PickedPoint(callbacks, 1);
+    const ToolSettings& record = Settings(settings);
+    const auto landing = LandAlongSpan(record.mode, record.count, record.duplicate != 0, a, b);
+    // The step is kept for a repeat; the companion of the other kind of work
+    // keeps the whole span.
     Work::StoreSpan(Settings(settings), b - a);
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    Work::Offset(Settings(settings)) = landing.step;
+    const bool parts = Settings(settings).mode == kModeParts;
 
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     UndoName name;
-    if (Settings(settings).mode == kModeParts) {
-        name.Fetch(callbacks, kUndoNameParts);
-        name.Apply(callbacks);
-        // Only this kind of work's step is divided; the companion keeps the span.
-        typename Work::Point& step = Work::Offset(Settings(settings));
-        step = step / static_cast<double>(Settings(settings).count);
-    } else {
-        name.Fetch(callbacks, kUndoNameSpan);
-        name.Apply(callbacks);
-    }
+    name.Fetch(callbacks, parts ? kUndoNameParts : kUndoNameSpan);
+    name.Apply(callbacks);
 
     if (Settings(settings).duplicate) {
         AskCount(callbacks, settings);
@@ -161,11 +161,11 @@ ObjectVisitor PathVisitor(Handle settings) { return Settings(settings).planar ? 
 
 void RepeatPath(CallbackBlock* callbacks, Handle settings) {
     if (Settings(settings).pathOffsets == nullptr) return;  // no path to repeat
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     UndoName name;
     name.Fetch(callbacks, kUndoNamePath);
     name.Apply(callbacks);
-    KS_ForEachObject(callbacks, kWhichSelected, PathVisitor(settings), Settings(settings).pathOffsets);
+    KS_ForEachObject(callbacks, kVisitSelected, PathVisitor(settings), Settings(settings).pathOffsets);
 }
 
 template <class Work>
@@ -186,20 +186,21 @@ void FreshPath(CallbackBlock* callbacks, Handle settings) {
     Settings(settings).pathOffsets = list;
     if (list == nullptr) return;
 
-    KS_BeginUndoStep(callbacks, kUndoKind);
+    KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     UndoName name;
     name.Fetch(callbacks, kUndoNamePath);
     name.Apply(callbacks);
 
+    const TPathVertices<Work> path{callbacks, points, false};
     int32_t i = 0;
-    for (; i + 1 < points; ++i) {
-        const typename Work::Point a = Work::PickedPoint(callbacks, i);
-        const typename Work::Point b = Work::PickedPoint(callbacks, i + 1);
+    for (; i < path.Segments(); ++i) {
+        const typename Work::Point a = path.At(i);
+        const typename Work::Point b = path.At(i + 1);
         const Point3D d = Work::AsTriple(b - a);  // z is 0.0 for plan work
         EntryAt(list, i) = PathEntry{d.x, d.y, d.z};
     }
     EntryAt(list, i) = PathEntry{0.0, 0.0, 0.0};
-    KS_ForEachObject(callbacks, kWhichSelected, PathVisitor(settings), list);
+    KS_ForEachObject(callbacks, kVisitSelected, PathVisitor(settings), list);
 }
 
 // Modes up to 2 take the two-point route, 3 and above the path route.
@@ -242,8 +243,8 @@ void KS_CDECL CopyStep3D(ObjectHandle object, CallbackBlock* callbacks, void* en
     Copy<SpaceWork>(object, callbacks, env);
 }
 void KS_CDECL PathCopyStep(ObjectHandle object, CallbackBlock* callbacks, void* env) {
-    PathCopy<false>(object, callbacks, env);
+    PathCopy<PlanWork>(object, callbacks, env);
 }
 void KS_CDECL PathCopyStep3D(ObjectHandle object, CallbackBlock* callbacks, void* env) {
-    PathCopy<true>(object, callbacks, env);
+    PathCopy<SpaceWork>(object, callbacks, env);
 }

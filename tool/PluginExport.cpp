@@ -1,6 +1,6 @@
 // The plug-in library's one export, `main`. Only the shared library compiles
-// this file: the tool's code also builds as a static library for tests, and a
-// test program has a `main` of its own.
+// this file: the tool's code is a static library of its own, whose headers
+// the tests read, and a test program has a `main` of its own.
 //
 // C++ reserves the name `main` for the program's entry, so the function has
 // another name here and is exported under `main`: by an assembler label on

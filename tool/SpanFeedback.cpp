@@ -4,22 +4,17 @@
 // nothing changed erases it; the cursor event relies on that.
 #include "tool/SpanFeedback.h"
 
-#include "tool/WorkSpace.h"
+#include "Landings.h"
+#include "WorkSpace.h"
 
 namespace {
 
+// Outline k lies k steps from the selection's bounds.
 template <class Work>
-void DrawOutlines(CallbackBlock* callbacks, typename Work::Box box, const typename Work::Point& step, bool duplicate,
-                  int32_t count) {
-    Work::Shift(box, step);
-    if (!duplicate) {
+void DrawOutlines(CallbackBlock* callbacks, typename Work::Box box, const TSpanLanding<typename Work::Point>& landing) {
+    for (int32_t k = 1; k <= landing.places; ++k) {
+        Work::Shift(box, landing.step);
         Work::DrawBox(callbacks, box);
-        return;
-    }
-    // Outline k is reached by k shifts, as the copies accumulate in the drawing.
-    for (int32_t i = 0; i < count; ++i) {
-        Work::DrawBox(callbacks, box);
-        Work::Shift(box, step);
     }
 }
 
@@ -27,37 +22,32 @@ template <class Work>
 void DrawFigure(CallbackBlock* callbacks, Handle settings, int32_t points) {
     const typename Work::Box box = Work::SelectionBox(callbacks);
     const ToolSettings record = Settings(settings);  // a copy: the host calls below may move the block
-    const bool duplicate = record.duplicate != 0;
 
     switch (record.mode) {
-        case kModeSpan: {
-            const typename Work::Point a = Work::PickedPoint(callbacks, 0);
-            const typename Work::Point b = Work::CursorPoint(callbacks);
-            const typename Work::Point d = b - a;
-            Work::DrawLine(callbacks, a, b);
-            DrawOutlines<Work>(callbacks, box, d, duplicate, record.count);
-            break;
-        }
+        case kModeSpan:
         case kModeParts: {
-            if (record.count < 1) break;  // nothing to divide by
+            const bool parts = record.mode == kModeParts;
+            if (parts && record.count < 1) break;  // nothing to divide by
             const typename Work::Point a = Work::PickedPoint(callbacks, 0);
             const typename Work::Point b = Work::CursorPoint(callbacks);
-            const typename Work::Point d = (b - a) / static_cast<double>(record.count);
-            const typename Work::Point e = a + d;
-            KS_SetDataFieldLength(callbacks, kPartLengthField, d.Length());
-            Work::DrawLine(callbacks, a, e);  // the first part only
-            DrawOutlines<Work>(callbacks, box, d, duplicate, record.count);
+            const auto landing = LandAlongSpan(record.mode, record.count, record.duplicate != 0, a, b);
+            if (parts) {
+                KS_SetDataFieldLength(callbacks, kPartLengthField, landing.step.Length());
+                Work::DrawLine(callbacks, a, a + landing.step);  // the first part only
+            } else {
+                Work::DrawLine(callbacks, a, b);
+            }
+            DrawOutlines<Work>(callbacks, box, landing);
             break;
         }
         case kModePath: {
+            const TPathVertices<Work> path{callbacks, points, true};
             typename Work::Box outline = box;
-            for (int32_t i = 0; i < points; ++i) {
-                const typename Work::Point a = Work::PickedPoint(callbacks, i);
-                const typename Work::Point b =
-                    i + 1 == points ? Work::CursorPoint(callbacks) : Work::PickedPoint(callbacks, i + 1);
-                const typename Work::Point d = b - a;
+            for (int32_t i = 0; i < path.Segments(); ++i) {
+                const typename Work::Point a = path.At(i);
+                const typename Work::Point b = path.At(i + 1);
                 Work::DrawLine(callbacks, a, b);
-                Work::Shift(outline, d);
+                Work::Shift(outline, b - a);
                 Work::DrawBox(callbacks, outline);
             }
             break;

@@ -1,22 +1,23 @@
-// Entry and event dispatch: one handler per tool event, chosen through a table
-// indexed by the event number.
+// Entry and event dispatch: one handler per tool event.
 #include "tool/ToolEntry.h"
 
 #include <cstdint>
 #include <limits>
 
+#include "PascalLiteral.h"
+#include "WorkSpace.h"
 #include "callbacks/KSCallbacks.h"
+#include "interface/ToolProtocol.h"
 #include "tool/MoveDuplicate.h"
-#include "tool/PascalLiteral.h"
 #include "tool/SpanFeedback.h"
-#include "tool/ToolEvents.h"
 #include "tool/ToolSettings.h"
-#include "tool/WorkSpace.h"
-
-Boolean gCountUpLatch = 0;
-Boolean gCountDownLatch = 0;
 
 namespace {
+
+// The count stepping keys' latches: set by a press, cleared by the first
+// cursor event that finds the key released (and by the set-up).
+Boolean gCountUpLatch = 0;
+Boolean gCountDownLatch = 0;
 
 struct Event {
     int32_t message1;
@@ -53,7 +54,7 @@ int32_t OnSetUp(const Event& e) {
     gCountUpLatch = 0;
     gCountDownLatch = 0;
     Boolean altCursors = Settings(*e.slot).altCursorsPref;  // kept when the host lacks the setting
-    KS_GetHostVariable(gCBP, kHostVarAltCursors, &altCursors);
+    KS_GetHostVariable(gCBP, kHostSettingAltCursors, &altCursors);
     Settings(*e.slot).altCursorsPref = altCursors ? 1 : 0;
     return kReplyNone;
 }
@@ -205,9 +206,9 @@ int32_t OnModeBar(const Event& e) {
             break;
         }
         case kGroupPlanOrSpace:
-            if (choice == 1)
+            if (choice == kPlanChoiceFollowView)
                 Settings(*e.slot).forcePlan = 0;
-            else if (choice == 2)
+            else if (choice == kPlanChoicePlan)
                 Settings(*e.slot).forcePlan = 1;
             break;
         default:
@@ -231,7 +232,7 @@ int32_t OnSettings(const Event& e) {
 int32_t OnClick(const Event& e) {
     if (KS_HasSelection(gCBP) == 0) {
         PascalBuffer text;
-        KS_GetIndexedString(gCBP, kMessageStrings, 1, text.get(), 1);
+        KS_GetIndexedString(gCBP, kMessageStrings, kMessageNothingSelected, text.get(), 1);
         KS_SetMessageText(gCBP, text.get());
         return kReplyNothingSelected;
     }
@@ -267,29 +268,35 @@ int32_t OnGetBehavior(const Event& e) {
     }
 }
 
-using Handler = int32_t (*)(const Event&);
-
-// Handler 0 means "no handler"; the others follow in event order.
-constexpr Handler kHandlers[] = {nullptr,    OnCreate, OnDispose,    OnSetUp, OnSetDown,  OnGetCursor,  OnModeBar,
-                                 OnSettings, OnClick,  OnPointQuery, OnDraw,  OnComplete, OnGetBehavior};
-
-constexpr int32_t kEventTableSize = 105;
-
-struct EventTable {
-    uint8_t handler[kEventTableSize] = {};  // indexed by event - 1
-    constexpr EventTable() {
-        const int32_t events[] = {kToolEventCreate,     kToolEventDispose, kToolEventSetUp,    kToolEventSetDown,
-                                  kToolEventGetCursor,  kToolEventModeBar, kToolEventSettings, kToolEventClick,
-                                  kToolEventPointQuery, kToolEventDraw,    kToolEventComplete, kToolEventGetBehavior};
-        for (uint8_t i = 0; i < 12; ++i) handler[events[i] - 1] = static_cast<uint8_t>(i + 1);
+int32_t Dispatch(int32_t event, const Event& e) {
+    switch (event) {
+        case kToolEventCreate:
+            return OnCreate(e);
+        case kToolEventDispose:
+            return OnDispose(e);
+        case kToolEventSetUp:
+            return OnSetUp(e);
+        case kToolEventSetDown:
+            return OnSetDown(e);
+        case kToolEventGetCursor:
+            return OnGetCursor(e);
+        case kToolEventModeBar:
+            return OnModeBar(e);
+        case kToolEventSettings:
+            return OnSettings(e);
+        case kToolEventClick:
+            return OnClick(e);
+        case kToolEventPointQuery:
+            return OnPointQuery(e);
+        case kToolEventDraw:
+            return OnDraw(e);
+        case kToolEventComplete:
+            return OnComplete(e);
+        case kToolEventGetBehavior:
+            return OnGetBehavior(e);
+        default:
+            return kReplyNone;  // not a tool event: nothing happens
     }
-};
-
-constexpr EventTable kEventTable;
-
-Handler HandlerFor(int32_t event) {
-    if (event < 1 || event > kEventTableSize) return nullptr;
-    return kHandlers[kEventTable.handler[event - 1]];
 }
 
 }  // namespace
@@ -300,18 +307,13 @@ extern "C" int32_t ToolMain(int32_t event, int32_t message1, int32_t message2, v
     gCBP = callbacks;
 
     int32_t reply = kReplyNone;
-    const Handler handler = HandlerFor(event);
     auto* slot = static_cast<Handle*>(userData);
     // Every event but the first needs the record; without a slot there is
     // nowhere to keep one.
-    if (handler != nullptr && slot != nullptr) {
-        if (event == kToolEventCreate)
-            reply = handler(Event{message1, message2, slot});
-        else if (*slot != nullptr)
-            reply = handler(Event{message1, message2, slot});
-    } else if (event == kToolEventCreate) {
-        reply = kReplyNoMemory;
-    }
+    if (slot == nullptr)
+        reply = event == kToolEventCreate ? kReplyNoMemory : kReplyNone;
+    else if (event == kToolEventCreate || *slot != nullptr)
+        reply = Dispatch(event, Event{message1, message2, slot});
 
     gCBP = saved;
     return reply;

@@ -1,8 +1,8 @@
 // Settings record, mode bar, message line, data bar and count dialog.
 #include "tool/ToolSettings.h"
 
+#include "PascalLiteral.h"
 #include "callbacks/KSCallbacks.h"
-#include "tool/PascalLiteral.h"
 
 namespace {
 
@@ -27,15 +27,7 @@ constexpr PascalLiteral kLabelLengthPerPart("Lenght/Parts:");
 
 #undef DELTA
 
-constexpr int32_t kLayerKind = 31;
-constexpr int16_t kPlanViewKind = 6;
 constexpr int32_t kCountFieldKind = 65;
-
-constexpr int32_t kDialogSetUpEvent = -2605;
-constexpr int32_t kDefaultButton = 1;
-constexpr int32_t kCancelButton = 2;
-constexpr int32_t kLabelItem = 4;
-constexpr int32_t kNumberItem = 5;
 
 struct FieldDefinition {
     int16_t field;
@@ -93,7 +85,7 @@ void SetUpModeBar(CallbackBlock* callbacks, Handle* settings) {
                          kModePathResource, 0, 0, 0);
     KS_AddModeButton(callbacks, kCountButtonResource);
     if (Settings(*settings).spatialOffered) {
-        const int16_t choice = Settings(*settings).forcePlan ? 2 : 1;
+        const int16_t choice = Settings(*settings).forcePlan ? kPlanChoicePlan : kPlanChoiceFollowView;
         KS_AddModeRadioGroup(callbacks, choice, 2, kFollowViewResource, kPlanResource, 0, 0, 0, 0);
     }
     ShowPointFields(callbacks, settings);
@@ -104,7 +96,8 @@ void UpdateModeMessage(CallbackBlock* callbacks, Handle* settings) {
     const int16_t mode = Settings(*settings).mode;
     if (mode >= kModeSpan && mode <= kModePath) {
         PascalBuffer text;
-        KS_GetIndexedString(callbacks, kMessageStrings, static_cast<int16_t>(mode + 1), text.get(), 1);
+        KS_GetIndexedString(callbacks, kMessageStrings, static_cast<int16_t>(kMessageFirstMode + mode - 1), text.get(),
+                            1);
         KS_SetMessageText(callbacks, text.get());
     }
     KS_EnableModeGroup(callbacks, kGroupCount, mode == kModePath ? 0 : 1);
@@ -113,18 +106,18 @@ void UpdateModeMessage(CallbackBlock* callbacks, Handle* settings) {
 Boolean IsPlanView(CallbackBlock* callbacks) {
     ObjectHandle object = KS_GetCurrentContainer(callbacks);
     int16_t kind = KS_GetObjectKind(callbacks, object);
-    while (kind != kLayerKind) {
+    while (kind != kObjectKindLayer) {
         object = KS_GetParentObject(callbacks, object);
         if (object == nullptr) return 1;  // no layer above the container: plan work
         kind = KS_GetObjectKind(callbacks, object);
     }
-    return KS_GetLayerViewKind(callbacks, object) == kPlanViewKind ? 1 : 0;
+    return KS_GetLayerViewKind(callbacks, object) == kViewKindPlan ? 1 : 0;
 }
 
 void PublishSpatialMode(CallbackBlock* callbacks, Handle* settings) {
     const ToolSettings& record = Settings(*settings);
     const Boolean inSpace = (!record.planar && !record.forcePlan) ? 1 : 0;
-    KS_SetHostVariable(callbacks, kHostVarSpatialTool, &inSpace);
+    KS_SetHostVariable(callbacks, kHostSettingSpatialTool, &inSpace);
 }
 
 void ShowPointFields(CallbackBlock* callbacks, Handle* settings) {
@@ -160,25 +153,25 @@ int32_t RunCountDialog(CallbackBlock* callbacks, Handle* settings, int32_t curre
     ToolSettings copy = Settings(*settings);
 
     PascalBuffer title, defaultText, cancelText;
-    KS_GetIndexedString(callbacks, kCountDialogStrings, 1, title.get(), 1);
-    KS_GetIndexedString(callbacks, kCountDialogStrings, 2, defaultText.get(), 1);
-    KS_GetIndexedString(callbacks, kCountDialogStrings, 3, cancelText.get(), 1);
+    KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogTitle, title.get(), 1);
+    KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogDefaultText, defaultText.get(), 1);
+    KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogCancelText, cancelText.get(), 1);
     const int32_t dialog = KS_CreateDialog(callbacks, title.get(), 1, defaultText.get(), cancelText.get());
 
     PascalBuffer label;
-    KS_GetIndexedString(callbacks, kCountDialogStrings, 4, label.get(), 1);
-    KS_AddStaticText(callbacks, dialog, kLabelItem, label.get(), 16);
-    KS_AddIntegerField(callbacks, dialog, kNumberItem, currentCount, 8);
-    KS_SetFirstLayoutItem(callbacks, dialog, kLabelItem);
-    KS_PlaceItemRightOf(callbacks, dialog, kLabelItem, kNumberItem, 0, 0);
+    KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogLabel, label.get(), 1);
+    KS_AddStaticText(callbacks, dialog, kCountLabelItem, label.get(), 16);
+    KS_AddIntegerField(callbacks, dialog, kCountNumberItem, currentCount, 8);
+    KS_SetFirstLayoutItem(callbacks, dialog, kCountLabelItem);
+    KS_PlaceItemRightOf(callbacks, dialog, kCountLabelItem, kCountNumberItem, 0, 0);
 
     PascalBuffer defaultHelp, cancelHelp, numberHelp;
-    KS_GetIndexedString(callbacks, kCountDialogStrings, 5, defaultHelp.get(), 1);
-    KS_GetIndexedString(callbacks, kCountDialogStrings, 6, cancelHelp.get(), 1);
-    KS_GetIndexedString(callbacks, kCountDialogStrings, 7, numberHelp.get(), 1);
+    KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogDefaultHelp, defaultHelp.get(), 1);
+    KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogCancelHelp, cancelHelp.get(), 1);
+    KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogNumberHelp, numberHelp.get(), 1);
     KS_SetItemHelpText(callbacks, dialog, kDefaultButton, defaultHelp.get());
     KS_SetItemHelpText(callbacks, dialog, kCancelButton, cancelHelp.get());
-    KS_SetItemHelpText(callbacks, dialog, kNumberItem, numberHelp.get());
+    KS_SetItemHelpText(callbacks, dialog, kCountNumberItem, numberHelp.get());
 
     if (!KS_VerifyDialogLayout(callbacks, dialog)) return currentCount;
 
@@ -193,18 +186,18 @@ void KS_CDECL CountDialogEvent(int32_t dialog, int32_t* item, int32_t /*data*/, 
     auto* copy = static_cast<ToolSettings*>(userData);
     switch (*item) {
         case kDialogSetUpEvent:
-            KS_SetDialogItemLong(gCBP, dialog, kNumberItem, copy->count);
+            KS_SetDialogItemLong(gCBP, dialog, kCountNumberItem, copy->count);
             break;
         case kDefaultButton:
-            KS_GetDialogItemLong(gCBP, dialog, kNumberItem, &copy->count);
+            KS_GetDialogItemLong(gCBP, dialog, kCountNumberItem, &copy->count);
             if (copy->count < 1) {
                 *item = 0;  // refuse the press: the dialog stays open
-                KS_SetDialogItemLong(gCBP, dialog, kNumberItem, 1);
+                KS_SetDialogItemLong(gCBP, dialog, kCountNumberItem, 1);
                 copy->count = 1;
             }
             break;
-        case kNumberItem:
-            KS_GetDialogItemLong(gCBP, dialog, kNumberItem, &copy->count);
+        case kCountNumberItem:
+            KS_GetDialogItemLong(gCBP, dialog, kCountNumberItem, &copy->count);
             if (copy->count < 1) *item = 0;
             break;
         default:

@@ -1,12 +1,12 @@
 // Changes to the drawing: selection marks, the object visit, duplicates,
 // moves and their undo records, and the tool's feedback drawing.
+#include "interface/ToolProtocol.h"
 #include "src/Serve.h"
 #include "src/Services.h"
 
 namespace host::detail::services {
 
 namespace {
-constexpr int16_t kVisitSelected = 5;
 
 Object* Known(Host& host, ObjectHandle handle, const char* function) {
     Object* object = host.document.FromHandle(handle);

@@ -1,7 +1,10 @@
 #include "host/Host.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
+#include "interface/ToolProtocol.h"
 #include "src/Services.h"
 
 namespace host {
@@ -33,7 +36,12 @@ constexpr std::array<CallbackLookup, kSlots> kLookups = MakeLookups(std::make_in
 }  // namespace
 
 Host& Host::Serving() {
-    if (gServing == nullptr) throw std::logic_error("a host function ran without a lookup");
+    if (gServing == nullptr) {
+        // No host to record the fault on, and an exception would unwind
+        // through the plug-in's frames: stop here.
+        std::fputs("substitute host: a host function ran without a lookup\n", stderr);
+        std::abort();
+    }
     return *gServing;
 }
 
@@ -47,9 +55,9 @@ Host::Host() {
     }
     if (fSlot < 0) throw std::runtime_error("too many hosts alive at once");
     fBlock.lookup = kLookups[fSlot];
-    detail::RegisterServices(fFunctions);
-    variables[16] = {0};   // alternate cursor set: off
-    variables[409] = {0};  // the tool works in space: no
+    fFunctions = detail::ServiceFunctions();
+    variables[kHostSettingAltCursors] = {0};   // cursors drawn in white: no
+    variables[kHostSettingSpatialTool] = {0};  // the tool works in space: no
 }
 
 Host::~Host() {
@@ -104,8 +112,9 @@ void* Host::FunctionFor(int32_t selector) const {
     return fFunctions[static_cast<std::size_t>(selector)];
 }
 
-void Host::Override(int32_t selector, void* function) {
-    if (selector >= 0 && selector < kSelectorCount) fFunctions[static_cast<std::size_t>(selector)] = function;
+void Host::Install(int32_t selector, void* function) {
+    const auto index = static_cast<std::size_t>(selector);
+    fFunctions[index] = function != nullptr ? function : detail::ServiceFunctions()[index];
 }
 
 void Host::ResetToolInterface() {

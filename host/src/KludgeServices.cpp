@@ -6,7 +6,7 @@
 // Roman (host/CharacterSets.h). Any other code is refused as by a host that
 // does not know it: false, and the output record is left alone.
 #include "host/CharacterSets.h"
-#include "kernel/KSKludgeRecords.h"
+#include "interface/KSKludgeRecords.h"
 #include "src/Serve.h"
 #include "src/Services.h"
 

@@ -4,11 +4,14 @@
 // mode moves every memory block before it returns.
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <string>
 #include <type_traits>
 
-#include "callbacks/KSCallbacks.h"
 #include "host/Host.h"
+#include "interface/HostFunctions.h"
 
 namespace host::detail {
 
@@ -49,23 +52,45 @@ struct Served;
 
 template <int32_t Selector, class R, class... A, R (*Service)(Host&, A...)>
 struct Served<Selector, Service> {
+    // Runs inside the plug-in's frames, so nothing may unwind out of it: a
+    // service that throws becomes a fault of the host, and the plug-in gets
+    // the answer of a host that lacks the function.
     static R KS_CDECL Call(A... args) {
         Host& host = Host::Serving();
-        LogEntry entry;
-        entry.type = LogEntry::Type::Call;
-        entry.selector = Selector;
-        entry.name = ks::glue::UsedSignature<Selector>::kName;
-        if (host.log.enabled) entry.args = {FormatArg(host, args)...};
-        const std::size_t index = host.log.Begin(std::move(entry));
-        if constexpr (std::is_void_v<R>) {
-            Service(host, args...);
-            host.log.Finish(index, "");
-            if (host.memory.Relocating()) host.memory.RelocateAll();
-        } else {
-            R result = Service(host, args...);
-            host.log.Finish(index, FormatArg(host, result));
-            if (host.memory.Relocating()) host.memory.RelocateAll();
-            return result;
+        std::size_t index = CallLog::npos;
+        try {
+            LogEntry entry;
+            entry.type = LogEntry::Type::Call;
+            entry.selector = Selector;
+            entry.name = ks::iface::Row<Selector>::kName;
+            if (host.log.enabled) entry.args = {FormatArg(host, args)...};
+            index = host.log.Begin(std::move(entry));
+            if constexpr (std::is_void_v<R>) {
+                Service(host, args...);
+                host.log.Finish(index, "");
+                if (host.memory.Relocating()) host.memory.RelocateAll();
+            } else {
+                R result = Service(host, args...);
+                host.log.Finish(index, FormatArg(host, result));
+                if (host.memory.Relocating()) host.memory.RelocateAll();
+                return result;
+            }
+        } catch (const std::exception& e) {
+            Failed(host, index, e.what());
+        } catch (...) {
+            Failed(host, index, "an unknown exception");
+        }
+        if constexpr (!std::is_void_v<R>) return ks::iface::DefaultResult<R>(Selector);
+    }
+
+private:
+    static void Failed(Host& host, std::size_t index, const char* what) noexcept {
+        try {
+            if (index != CallLog::npos) host.log.Finish(index, "threw");
+            host.Fault(std::string(ks::iface::Row<Selector>::kName) + " threw: " + what);
+        } catch (...) {
+            std::fputs("the substitute host could not record a fault\n", stderr);
+            std::abort();
         }
     }
 };
@@ -73,8 +98,7 @@ struct Served<Selector, Service> {
 // The trampoline's address, checked against the shape the glue calls.
 template <int32_t Selector, auto Service>
 void* HostFunction() {
-    using Expected = typename ks::glue::Wrapper<Selector, typename ks::glue::UsedSignature<Selector>::type>::HostFn;
-    static_assert(std::is_same_v<decltype(&Served<Selector, Service>::Call), Expected>,
+    static_assert(std::is_same_v<decltype(&Served<Selector, Service>::Call), ks::iface::HostFunctionOf<Selector>>,
                   "the service does not have the shape of its host function");
     return reinterpret_cast<void*>(&Served<Selector, Service>::Call);
 }

@@ -1,16 +1,9 @@
 #include "host/Session.h"
 
+#include "interface/ToolProtocol.h"
 #include "src/Serve.h"
 
 namespace host {
-
-namespace {
-constexpr int32_t kCreate = 1, kDispose = 2, kSetUp = 3, kSetDown = 4, kCursor = 5, kModeBar = 7, kSettings = 8,
-                  kClick = 100, kPointQuery = 102, kDraw = 103, kComplete = 104, kBehavior = 105;
-constexpr int32_t kRefused = 9;
-constexpr int32_t kStateChanged = 8;
-constexpr int32_t kMayNotEndYet = 2;
-}  // namespace
 
 int32_t Session::Send(int32_t event, int32_t message1, int32_t message2) {
     return fHost.SendEvent(event, message1, message2);
@@ -24,13 +17,13 @@ void Session::Note(const std::string& text) {
 }
 
 void Session::AskCursor() {
-    int32_t reply = Send(kCursor);
-    if (reply == kStateChanged) reply = Send(kCursor);
-    if (reply != kStateChanged) fCursor = reply;
+    int32_t reply = Send(kToolEventGetCursor);
+    if (reply == kReplyStateChanged) reply = Send(kToolEventGetCursor);
+    if (reply != kReplyStateChanged) fCursor = reply;
 }
 
 void Session::TogglePreview() {
-    Send(kDraw);
+    Send(kToolEventDraw);
     fPreview = !fPreview;
 }
 
@@ -41,22 +34,22 @@ void Session::ErasePreview() {
 void Session::ChooseTool() {
     Note("the tool is chosen");
     fHost.ResetToolInterface();
-    if (fHost.UserData() == nullptr && Send(kCreate) != 0) {
+    if (fHost.UserData() == nullptr && Send(kToolEventCreate) != 0) {
         Note("the tool could not create its settings");
         return;
     }
-    Send(kSetUp);
+    Send(kToolEventSetUp);
     AskCursor();
 }
 
 void Session::PutAway() {
     Cancel();
-    Send(kSetDown);
+    Send(kToolEventSetDown);
 }
 
 void Session::Dispose() {
     Cancel();
-    Send(kDispose);
+    Send(kToolEventDispose);
 }
 
 void Session::SetKeys(const ModifierKeys& keys) {
@@ -74,7 +67,7 @@ void Session::MoveMouse(const Point3D& position) {
 void Session::Click(const Point3D& position) {
     MoveMouse(position);
     if (!Picking()) {
-        const int32_t behavior = Send(kBehavior);
+        const int32_t behavior = Send(kToolEventGetBehavior);
         if (behavior == fHost.behavior.oneClick)
             fCollect = Collect::OneClick;
         else if (behavior == fHost.behavior.twoPoint)
@@ -88,7 +81,7 @@ void Session::Click(const Point3D& position) {
     }
     ErasePreview();
     fHost.points.picked.push_back(position);
-    if (Send(kClick) == kRefused) {
+    if (Send(kToolEventClick) == kReplyNothingSelected) {
         Note("the tool refused the click");
         EndAction();
         AskCursor();
@@ -104,7 +97,7 @@ void Session::Click(const Point3D& position) {
             complete = fHost.points.picked.size() >= 2;
             break;
         case Collect::MultiPoint:
-            fCanFinish = Send(kPointQuery) != kMayNotEndYet;
+            fCanFinish = Send(kToolEventPointQuery) != kReplyOnePointPicked;
             break;
         case Collect::None:
             break;
@@ -125,7 +118,7 @@ bool Session::FinishPath() {
 }
 
 void Session::Complete() {
-    Send(kComplete);
+    Send(kToolEventComplete);
     EndAction();
     AskCursor();
 }
@@ -146,7 +139,7 @@ void Session::ChangeMode(int32_t group, int32_t choice) {
         g->choice = static_cast<int16_t>(choice);
     const bool redraw = fPreview;
     ErasePreview();
-    Send(kModeBar, group, choice);
+    Send(kToolEventModeBar, group, choice);
     if (redraw) TogglePreview();
     AskCursor();
 }
@@ -154,7 +147,7 @@ void Session::ChangeMode(int32_t group, int32_t choice) {
 void Session::EditSettings() {
     const bool redraw = fPreview;
     ErasePreview();
-    Send(kSettings);
+    Send(kToolEventSettings);
     if (redraw) TogglePreview();
     AskCursor();
 }

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "interface/ToolProtocol.h"
 #include "src/Serve.h"
 
 namespace host {
@@ -11,8 +12,10 @@ namespace {
 // "event 5 cursor -> 17002", "event 7 mode bar 1 3 -> 0".
 std::string EventText(const LogEntry& entry) {
     static const std::map<int32_t, const char*> kNames = {
-        {1, "create"},   {2, "dispose"}, {3, "set up"},        {4, "set down"}, {5, "cursor"},     {7, "mode bar"},
-        {8, "settings"}, {100, "click"}, {102, "point query"}, {103, "draw"},   {104, "complete"}, {105, "behaviour"}};
+        {kToolEventCreate, "create"},     {kToolEventDispose, "dispose"},   {kToolEventSetUp, "set up"},
+        {kToolEventSetDown, "set down"},  {kToolEventGetCursor, "cursor"},  {kToolEventModeBar, "mode bar"},
+        {kToolEventSettings, "settings"}, {kToolEventClick, "click"},       {kToolEventPointQuery, "point query"},
+        {kToolEventDraw, "draw"},         {kToolEventComplete, "complete"}, {kToolEventGetBehavior, "behaviour"}};
     auto name = kNames.find(entry.selector);
     std::string text = "event " + std::to_string(entry.selector);
     if (name != kNames.end()) text += std::string(" ") + name->second;

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "Runner.h"
 #include "host/Transcript.h"
+#include "interface/ToolProtocol.h"
+#include "workbench/Runner.h"
 
 namespace workbench {
 
@@ -138,7 +139,7 @@ void Version(Args& a, Runner* r) {
 
 void AlternateCursors(Args& a, Runner* r) {
     const int on = a.Choice("the setting", {"off", "on"});
-    if (r) r->Host().variables[16] = {static_cast<uint8_t>(on)};
+    if (r) r->Host().variables[kHostSettingAltCursors] = {static_cast<uint8_t>(on)};
 }
 
 void Completion(Args& a, Runner* r) {
@@ -158,16 +159,16 @@ void Dispose(Args&, Runner* r) {
 
 void Mode(Args& a, Runner* r) {
     const int mode = a.Choice("the mode", {"span", "parts", "path"}) + 1;
-    if (r) r->Session().ChangeMode(1, mode);
+    if (r) r->Session().ChangeMode(kGroupMode, mode);
 }
 
 void PlanChoice(Args& a, Runner* r) {
     const int choice = a.Choice("the choice", {"follow-view", "plan"}) + 1;
-    if (r) r->Session().ChangeMode(3, choice);
+    if (r) r->Session().ChangeMode(kGroupPlanOrSpace, choice);
 }
 
 void CountButton(Args&, Runner* r) {
-    if (r) r->Session().ChangeMode(2, 0);
+    if (r) r->Session().ChangeMode(kGroupCount, 0);
 }
 
 void Settings(Args&, Runner* r) {
@@ -179,7 +180,7 @@ void Dialog(Args& a, Runner* r) {
     const int what = a.Choice("the dialog action", {"type", "press"});
     if (what == 0) {
         action.type = host::DialogAction::Type::TypeNumber;
-        action.item = 5;
+        action.item = kCountNumberItem;
         action.value = static_cast<int32_t>(a.Integer("the number", INT32_MIN, INT32_MAX));
     } else {
         action.type = host::DialogAction::Type::Press;

@@ -1,4 +1,4 @@
-#include "Runner.h"
+#include "workbench/Runner.h"
 
 #include <iomanip>
 

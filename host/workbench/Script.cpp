@@ -1,4 +1,4 @@
-#include "Script.h"
+#include "workbench/Script.h"
 
 #include <charconv>
 #include <sstream>

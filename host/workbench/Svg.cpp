@@ -1,4 +1,4 @@
-#include "Svg.h"
+#include "workbench/Svg.h"
 
 #include <algorithm>
 #include <cmath>

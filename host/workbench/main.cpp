@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "Runner.h"
-#include "Svg.h"
+#include "workbench/Runner.h"
+#include "workbench/Svg.h"
 
 namespace {
 

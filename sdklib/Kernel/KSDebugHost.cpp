@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "callbacks/KSCallbacks.h"
+#include "interface/KSKludgeRecords.h"
 #include "kernel/KSDebug.h"
-#include "kernel/KSKludgeRecords.h"
 
 namespace {
 

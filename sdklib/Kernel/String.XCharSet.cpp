@@ -5,7 +5,7 @@
 
 #include "String.XChecks.h"
 #include "callbacks/KSCallbacks.h"
-#include "kernel/KSKludgeRecords.h"
+#include "interface/KSKludgeRecords.h"
 
 namespace {
 

@@ -48,10 +48,10 @@ constexpr bool kAccepted = requires {
 // or where the result is known to be something else.
 template <int32_t... S>
 constexpr bool RefusedExactlyWithoutWrapper(std::integer_sequence<int32_t, S...>) {
-    return ((kAccepted<S, int32_t(int32_t)> == (ks::glue::HasWrapper(S) &&
-                                                (ks::glue::KnownResultKind(S) == ks::glue::ResultKind::Unknown ||
-                                                 ks::glue::KnownResultKind(S) == ks::glue::ResultKind::Long) &&
-                                                !ks::glue::UsedSignature<S>::used)) &&
+    return ((kAccepted<S, int32_t(int32_t)> == (ks::iface::HasWrapper(S) &&
+                                                (ks::iface::KnownResultKind(S) == ks::iface::ResultKind::Unknown ||
+                                                 ks::iface::KnownResultKind(S) == ks::iface::ResultKind::Long) &&
+                                                !ks::iface::Row<S>::kIsRow)) &&
             ...);
 }
 
@@ -67,64 +67,75 @@ static_assert(RefusedExactlyWithoutWrapper(AllSelectors{}));
 
 TEST(GlueTable, HasWrapperForExactly865Selectors) {
     int with = 0;
-    for (int32_t s = 0; s <= 981; ++s) with += ks::glue::HasWrapper(s) ? 1 : 0;
+    for (int32_t s = 0; s <= 981; ++s) with += ks::iface::HasWrapper(s) ? 1 : 0;
     EXPECT_EQ(with, 865);
     EXPECT_EQ(982 - with, 117);
 }
 
-TEST(GlueTable, UsedSelectorsAllHaveWrappersAndAreDistinct) {
+TEST(GlueTable, RowsHaveWrappersAndAreDistinct) {
     std::map<int32_t, int> seen;
-    for (int32_t s : ks::glue::kUsedSelectors) {
-        EXPECT_TRUE(ks::glue::HasWrapper(s)) << s;
-        EXPECT_EQ(++seen[s], 1) << s;
+    for (const ks::iface::RowFacts& row : ks::iface::kRows) {
+        EXPECT_TRUE(ks::iface::HasWrapper(row.selector)) << row.selector;
+        EXPECT_EQ(++seen[row.selector], 1) << row.selector;
     }
     EXPECT_EQ(seen.size(), 59u);
+}
+
+TEST(GlueTable, AbsentTagsReadAsTheirValues) {
+    using ks::iface::ReadAbsentTag;
+    EXPECT_EQ(ReadAbsentTag("x [absent: -1]").value, -1);
+    EXPECT_EQ(ReadAbsentTag("[out] [absent: 0x03000003]").value, 0x03000003);
+    EXPECT_EQ(ReadAbsentTag("[absent: true]").value, 1);
+    EXPECT_TRUE(ReadAbsentTag("[absent: null]").null);
+    EXPECT_FALSE(ReadAbsentTag("[absent: -]").valid);
+    EXPECT_FALSE(ReadAbsentTag("[absent: 12x]").valid);
+    EXPECT_FALSE(ReadAbsentTag("no tag").found);
 }
 
 // ---- defaults ------------------------------------------------------------
 
 struct SpecialDefault {
     int32_t selector;
-    ks::glue::ResultKind kind;
+    ks::iface::ResultKind kind;
     double value;
 };
 
 // Every result that is not the plain default of its kind.
 const SpecialDefault kSpecialDefaults[] = {
-    {175, ks::glue::ResultKind::Boolean, 1},       {76, ks::glue::ResultKind::Long, -1},
-    {177, ks::glue::ResultKind::Long, -1},         {178, ks::glue::ResultKind::Long, -1},
-    {621, ks::glue::ResultKind::Long, -1},         {644, ks::glue::ResultKind::Long, -1},
-    {645, ks::glue::ResultKind::Long, -1},         {647, ks::glue::ResultKind::Long, -1},
-    {648, ks::glue::ResultKind::Long, -1},         {649, ks::glue::ResultKind::Long, -1},
-    {653, ks::glue::ResultKind::Long, -1},         {693, ks::glue::ResultKind::Long, -1},
-    {694, ks::glue::ResultKind::Long, -1},         {453, ks::glue::ResultKind::Long, 0x03000003},
-    {456, ks::glue::ResultKind::Long, 0x03000003}, {561, ks::glue::ResultKind::Long, 1},
-    {138, ks::glue::ResultKind::Long, 0x20202020}, {305, ks::glue::ResultKind::Short, -3},
-    {306, ks::glue::ResultKind::Short, -3},        {199, ks::glue::ResultKind::Short, -99},
-    {963, ks::glue::ResultKind::Short, 999},
+    {175, ks::iface::ResultKind::Boolean, 1},       {76, ks::iface::ResultKind::Long, -1},
+    {177, ks::iface::ResultKind::Long, -1},         {178, ks::iface::ResultKind::Long, -1},
+    {621, ks::iface::ResultKind::Long, -1},         {644, ks::iface::ResultKind::Long, -1},
+    {645, ks::iface::ResultKind::Long, -1},         {647, ks::iface::ResultKind::Long, -1},
+    {648, ks::iface::ResultKind::Long, -1},         {649, ks::iface::ResultKind::Long, -1},
+    {653, ks::iface::ResultKind::Long, -1},         {693, ks::iface::ResultKind::Long, -1},
+    {694, ks::iface::ResultKind::Long, -1},         {453, ks::iface::ResultKind::Long, 0x03000003},
+    {456, ks::iface::ResultKind::Long, 0x03000003}, {561, ks::iface::ResultKind::Long, 1},
+    {138, ks::iface::ResultKind::Long, 0x20202020}, {305, ks::iface::ResultKind::Short, -3},
+    {306, ks::iface::ResultKind::Short, -3},        {199, ks::iface::ResultKind::Short, -99},
+    {963, ks::iface::ResultKind::Short, 999},
 };
 
 TEST(GlueDefaults, SpecialDefaultsOfEveryKind) {
     for (const SpecialDefault& d : kSpecialDefaults) {
         switch (d.kind) {
-            case ks::glue::ResultKind::Boolean:
-                EXPECT_EQ(ks::glue::DefaultResult<uint8_t>(d.selector), d.value) << d.selector;
+            case ks::iface::ResultKind::Boolean:
+                EXPECT_EQ(ks::iface::DefaultResult<uint8_t>(d.selector), d.value) << d.selector;
                 break;
-            case ks::glue::ResultKind::Long:
-                EXPECT_EQ(ks::glue::DefaultResult<int32_t>(d.selector), d.value) << d.selector;
+            case ks::iface::ResultKind::Long:
+                EXPECT_EQ(ks::iface::DefaultResult<int32_t>(d.selector), d.value) << d.selector;
                 break;
             default:
-                EXPECT_EQ(ks::glue::DefaultResult<int16_t>(d.selector), d.value) << d.selector;
+                EXPECT_EQ(ks::iface::DefaultResult<int16_t>(d.selector), d.value) << d.selector;
         }
     }
     const int32_t shortMinusOne[] = {180, 181, 193, 222, 312, 443, 444, 448, 451, 502, 519, 520, 523, 526, 529, 532,
                                      540, 576, 577, 780, 810, 818, 842, 894, 913, 917, 918, 920, 923, 926, 933};
-    for (int32_t s : shortMinusOne) EXPECT_EQ(ks::glue::DefaultResult<int16_t>(s), -1) << s;
-    EXPECT_EQ(ks::glue::DefaultResult<int32_t>(30), 0);
-    EXPECT_EQ(ks::glue::DefaultResult<uint8_t>(326), 0);
-    EXPECT_EQ(ks::glue::DefaultResult<int16_t>(60), 0);
-    EXPECT_EQ(ks::glue::DefaultResult<double>(474), 0.0);
-    EXPECT_EQ(ks::glue::DefaultResult<ObjectHandle>(157), nullptr);
+    for (int32_t s : shortMinusOne) EXPECT_EQ(ks::iface::DefaultResult<int16_t>(s), -1) << s;
+    EXPECT_EQ(ks::iface::DefaultResult<int32_t>(30), 0);
+    EXPECT_EQ(ks::iface::DefaultResult<uint8_t>(326), 0);
+    EXPECT_EQ(ks::iface::DefaultResult<int16_t>(60), 0);
+    EXPECT_EQ(ks::iface::DefaultResult<double>(474), 0.0);
+    EXPECT_EQ(ks::iface::DefaultResult<ObjectHandle>(157), nullptr);
 }
 
 TEST_F(Glue, AbsentFunctionsAnswerTheirDefaultsAndLeaveGcbpAlone) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
+#include <stdexcept>
 
 #include "callbacks/KSCallbacks.h"
 #include "host/Host.h"
@@ -53,6 +55,44 @@ TEST(HostFunctions, SwitchedOffSelectorsLookUpAsNull) {
     EXPECT_EQ(host.Block()->lookup(23), nullptr);  // names no host function
     EXPECT_EQ(host.Block()->lookup(-4), nullptr);
     EXPECT_EQ(host.Block()->lookup(982), nullptr);
+}
+
+TEST(HostFunctions, EveryRowIsServedAndNothingElse) {
+    host::Host host;
+    std::set<int32_t> rows;
+    for (const ks::iface::RowFacts& row : ks::iface::kRows) rows.insert(row.selector);
+    for (int32_t selector = 0; selector < host::kSelectorCount; ++selector) {
+        EXPECT_EQ(host.Serves(selector), rows.count(selector) == 1) << selector;
+        EXPECT_EQ(host.Block()->lookup(selector) != nullptr, rows.count(selector) == 1) << selector;
+    }
+}
+
+int32_t KS_CDECL SevenPoints() { return 7; }
+
+TEST(HostFunctions, AnOverrideIsTypedBySelectorAndCanBeUndone) {
+    host::Host host;
+    host.Override<ks::selector::kGetToolPointCount>(&SevenPoints);
+    EXPECT_EQ(KS_GetToolPointCount(host.Block()), 7);
+    EXPECT_TRUE(host.log.Entries().empty());  // the stand-in is not the host's service
+    host.Override<ks::selector::kGetToolPointCount>(nullptr);
+    EXPECT_EQ(KS_GetToolPointCount(host.Block()), 0);
+    EXPECT_EQ(host.log.CallNames(), std::vector<std::string>{"KS_GetToolPointCount"});
+}
+
+void KS_CDECL ThrowingHandler(int32_t, int32_t*, int32_t, void*) { throw std::runtime_error("out of cheese"); }
+
+TEST(HostFunctions, AServiceThatThrowsBecomesAFaultAndTheAnswerOfAnAbsentFunction) {
+    host::Host host;
+    const unsigned char text[] = "\x01T";
+    const int32_t dialog = KS_CreateDialog(host.Block(), text, 1, text, text);
+    KS_SetFirstLayoutItem(host.Block(), dialog, kDefaultButton);
+    // The exception stops at the host function: the caller sees the
+    // function's [absent] answer, and the host keeps the fault.
+    int32_t closedWith = -1;
+    EXPECT_NO_THROW(closedWith = KS_RunDialog(host.Block(), dialog, ThrowingHandler, nullptr));
+    EXPECT_EQ(closedWith, 0);
+    EXPECT_EQ(host.faults, std::vector<std::string>{"KS_RunDialog threw: out of cheese"});
+    EXPECT_EQ(host.log.Entries().back().result, "threw");
 }
 
 TEST(HostFunctions, TwoHostsServeTheirOwnState) {

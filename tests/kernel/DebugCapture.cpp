@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "interface/KSKludgeRecords.h"
 #include "kernel/KSDebug.h"
-#include "kernel/KSKludgeRecords.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "callbacks/CallbackBlock.h"
+#include "callbacks/KSCallbacks.h"
 #include "platform/DebugChannel.h"
 
 struct TCapturedBox {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "DebugCapture.h"
+#include "interface/KSKludgeRecords.h"
 #include "kernel/KSDebug.h"
-#include "kernel/KSKludgeRecords.h"
 
 using ::testing::ElementsAre;
 using namespace ks::platform;

@@ -17,8 +17,8 @@
 
 #include "DebugCapture.h"
 #include "TextPattern.h"
+#include "interface/KSKludgeRecords.h"
 #include "kernel/KSDebug.h"
-#include "kernel/KSKludgeRecords.h"
 
 using namespace ks::platform;
 

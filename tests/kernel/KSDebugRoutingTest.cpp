@@ -9,8 +9,8 @@
 
 #include "DebugCapture.h"
 #include "TextPattern.h"
+#include "interface/KSKludgeRecords.h"
 #include "kernel/KSDebug.h"
-#include "kernel/KSKludgeRecords.h"
 
 using ::testing::ElementsAre;
 using namespace ks::platform;

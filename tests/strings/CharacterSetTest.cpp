@@ -9,7 +9,7 @@
 #include "callbacks/KSCallbacks.h"
 #include "host/CharacterSets.h"
 #include "host/Host.h"
-#include "kernel/KSKludgeRecords.h"
+#include "interface/KSKludgeRecords.h"
 #include "kernel/KSString.h"
 
 namespace {
@@ -145,8 +145,8 @@ TEST_F(ServedByHost, HostComparisonsPassTheModeAndTheTexts) {
     EXPECT_EQ(calls[0], "KS_EqualStrings(\"abc\", \"ABC\", 2) -> 1");
     EXPECT_EQ(calls[3], "KS_CompareStrings(\"abc\", \"ABC\", 1) -> 1");
 
-    host.Disable(969);
-    host.Disable(970);
+    host.Disable(ks::selector::kEqualStrings);
+    host.Disable(ks::selector::kCompareStrings);
     EXPECT_FALSE(HostStringsEqual("a", "a"));
     EXPECT_EQ(HostCompareStrings("a", "b"), 0);
     gCBP = nullptr;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "StringTestSupport.h"
-#include "kernel/KSKludgeRecords.h"
+#include "interface/KSKludgeRecords.h"
 
 namespace {
 

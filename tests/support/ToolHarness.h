@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/Host.h"
-#include "tool/ToolEvents.h"
+#include "host/Transcript.h"
+#include "interface/ToolProtocol.h"
 #include "tool/ToolSettings.h"
 
 class ToolHarness : public ::testing::Test {
@@ -46,6 +49,20 @@ protected:
     // The host calls made by the last event sent.
     std::vector<std::string> Calls() const { return host.log.Calls(mark); }
     std::vector<std::string> CallNames() const { return host.log.CallNames(mark); }
+
+    // The tool's interface as the host shows it: message line, mode bar and
+    // the data bar's labels and values, one line each.
+    std::string Shown() const {
+        std::ostringstream out;
+        host::WriteInterface(out, host);
+        return out.str();
+    }
+    // The field kinds of the data bar the user sees, by field.
+    std::vector<std::pair<int16_t, int32_t>> ShownKinds() const {
+        std::vector<std::pair<int16_t, int32_t>> kinds;
+        for (const auto& [field, value] : host.dataBar.shown) kinds.emplace_back(field, value.kind);
+        return kinds;
+    }
 
     ToolSettings& Record() { return Settings(static_cast<Handle>(host.UserData())); }
 

@@ -67,7 +67,7 @@ TEST_F(Cursor, OutOfRangeModeChoosesNoCursor) {
     CreateAndSetUp();
     Record().mode = 9;
     EXPECT_EQ(Send(kToolEventGetCursor), 0);
-    host.variables[16] = {1};
+    host.variables[kHostSettingAltCursors] = {1};
     Send(kToolEventSetUp);
     EXPECT_EQ(Send(kToolEventGetCursor), 100);
 }
@@ -100,7 +100,7 @@ TEST_F(Cursor, PlanWorkOnAHostWithSpatialWorkFollowsTheView) {
 }
 
 TEST_F(Cursor, AlternateSetAndNothingSelected) {
-    host.variables[16] = {1};
+    host.variables[kHostSettingAltCursors] = {1};
     CreateAndSetUp();
     EXPECT_EQ(Record().altCursorsPref, 1);
     EXPECT_EQ(Send(kToolEventGetCursor), 17101);
@@ -108,7 +108,7 @@ TEST_F(Cursor, AlternateSetAndNothingSelected) {
     EXPECT_EQ(Send(kToolEventGetCursor), 17106);
     host.document.ClearSelection();
     EXPECT_EQ(Send(kToolEventGetCursor), 17100);
-    host.variables[16] = {0};
+    host.variables[kHostSettingAltCursors] = {0};
     Send(kToolEventSetUp);
     EXPECT_EQ(Send(kToolEventGetCursor), 17000);
 }
@@ -137,7 +137,7 @@ TEST_F(SpatialCursor, SpatialVariantsAddTen) {
 }
 
 TEST_F(SpatialCursor, NothingSelectedWithTheAlternateSetIs17100) {
-    host.variables[16] = {1};
+    host.variables[kHostSettingAltCursors] = {1};
     Send(kToolEventSetUp);
     EXPECT_EQ(Send(kToolEventGetCursor), 17111);
     host.document.ClearSelection();
@@ -148,14 +148,14 @@ TEST_F(SpatialCursor, SwitchingToAPlanViewRepliesEightAndRebuildsTheDataBar) {
     layer->viewKind = host::kPlanView;
     EXPECT_EQ(Send(kToolEventGetCursor), kReplyStateChanged);
     EXPECT_EQ(Record().planar, 1);
-    EXPECT_EQ(host.variables[409][0], 0);
+    EXPECT_EQ(host.variables[kHostSettingSpatialTool][0], 0);
     EXPECT_EQ(host.dataBar.shown.size(), 4u);
     EXPECT_EQ(host.dataBar.shown[1].kind, 1);
     // The next cursor event finds the state settled.
     EXPECT_EQ(Send(kToolEventGetCursor), 17001);
     layer->viewKind = host::kSpaceView;
     EXPECT_EQ(Send(kToolEventGetCursor), kReplyStateChanged);
-    EXPECT_EQ(host.variables[409][0], 1);
+    EXPECT_EQ(host.variables[kHostSettingSpatialTool][0], 1);
     EXPECT_EQ(host.dataBar.shown[3].kind, 36);
 }
 
@@ -165,7 +165,7 @@ TEST_F(SpatialCursor, ChoosingPlanInTheModeBarTakesEffectAtTheNextCursorEvent) {
     EXPECT_EQ(Record().planar, 0);
     EXPECT_EQ(Send(kToolEventGetCursor), 17001);
     EXPECT_EQ(Record().planar, 1);
-    EXPECT_EQ(host.variables[409][0], 0);
+    EXPECT_EQ(host.variables[kHostSettingSpatialTool][0], 0);
     EXPECT_EQ(host.dataBar.shown.size(), 4u);
     // Choice 1 follows the view again; any other choice changes nothing.
     EXPECT_EQ(Send(kToolEventModeBar, kGroupPlanOrSpace, 7), 0);

@@ -42,7 +42,8 @@ TEST_F(Entry, RepliesOfTheEventTable) {
     EXPECT_EQ(Send(kToolEventPointQuery), kReplyStateChanged);
     host.document.ClearSelection();
     EXPECT_EQ(Send(kToolEventClick), kReplyNothingSelected);
-    EXPECT_EQ(host::MacRomanToDisplay(host.messageLine), host.resources.String(20001, 1));
+    EXPECT_EQ(host::MacRomanToDisplay(host.messageLine),
+              host.resources.String(kMessageStrings, kMessageNothingSelected));
     EXPECT_EQ(Send(kToolEventDispose), 0);
 }
 
@@ -142,8 +143,8 @@ TEST_F(Entry, AHostWithoutAnyFunctionGetsTheDefaultReplies) {
 
 TEST_F(Entry, AHostThatLacksEverythingButMemoryStillGetsSensibleReplies) {
     host.DisableAll();
-    host.Enable(375);
-    host.Enable(376);
+    host.Enable(ks::selector::kAllocHandle);
+    host.Enable(ks::selector::kFreeHandle);
     ASSERT_EQ(Send(kToolEventCreate), 0);
     EXPECT_EQ(Record().spatialOffered, 0);  // the version stays unknown
     EXPECT_EQ(Send(kToolEventSetUp), 0);

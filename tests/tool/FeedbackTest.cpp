@@ -11,7 +11,6 @@ namespace {
 
 using host::Figure;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 Rect2D R(double left, double bottom, double right, double top) {
     Rect2D r;
@@ -55,102 +54,48 @@ TEST_F(Feedback, PartsWithDuplicatesInTheOrderOfTheHostCalls) {
                                 Figure::Rect(R(4, 2, 6, 3)), Figure::Rect(R(6, 3, 8, 4))}));
 }
 
-struct FigureCase {
-    const char* name;
-    int16_t mode;
-    bool duplicate;
-    int32_t count;
-    std::vector<Point2D> picked;
-    Point2D cursor;
-    std::vector<Figure> figures;  // drawn in this order onto an empty screen
-    double partLength;            // field 6, or -1 when not written
-};
+// Where the outlines lie is the promise (PromiseTest.cpp); the preview's
+// lines and its part length are its own.
+TEST_F(Feedback, TheLineRunsToTheCursorInSpanModeAndOverTheFirstPartInPartsMode) {
+    Record().count = 4;
+    Pick(0, 0);
+    MoveCursor(10, 0);
+    EXPECT_TRUE(DrawOnce().count(Figure::Line({0, 0}, {10, 0})));
+    EXPECT_EQ(host.dataBar.shown.count(kPartLengthField), 0u);
 
-class PreviewFigures : public Feedback, public ::testing::WithParamInterface<FigureCase> {};
-
-TEST_P(PreviewFigures, LeaveTheExpectedFiguresOnScreen) {
-    const FigureCase& c = GetParam();
-    Record().mode = c.mode;
-    Record().duplicate = c.duplicate;
-    Record().count = c.count;
-    for (const Point2D& p : c.picked) Pick(p.x, p.y);
-    MoveCursor(c.cursor.x, c.cursor.y);
-    host.dataBar.shown.erase(6);
-    EXPECT_EQ(DrawOnce(), host::FeedbackOverlay::Xor(c.figures));
-    if (c.partLength < 0)
-        EXPECT_EQ(host.dataBar.shown.count(6), 0u);
-    else
-        EXPECT_DOUBLE_EQ(host.dataBar.shown[6].length.value(), c.partLength);
+    Record().mode = kModeParts;
+    EXPECT_TRUE(DrawOnce().count(Figure::Line({0, 0}, {2.5, 0})));
+    EXPECT_DOUBLE_EQ(host.dataBar.shown[kPartLengthField].length.value(), 2.5);
 }
 
-// The selection is the rectangle (0,0)-(2,1).
-INSTANTIATE_TEST_SUITE_P(Modes, PreviewFigures,
-                         ::testing::Values(FigureCase{"SpanMove",
-                                                      kModeSpan,
-                                                      false,
-                                                      5,
-                                                      {{0, 0}},
-                                                      {10, 0},
-                                                      {Figure::Line({0, 0}, {10, 0}), Figure::Rect(R(10, 0, 12, 1))},
-                                                      -1},
-                                           FigureCase{"SpanOneCopy",
-                                                      kModeSpan,
-                                                      true,
-                                                      1,
-                                                      {{1, 1}},
-                                                      {4, 5},
-                                                      {Figure::Line({1, 1}, {4, 5}), Figure::Rect(R(3, 4, 5, 5))},
-                                                      -1},
-                                           FigureCase{"SpanThreeCopies",
-                                                      kModeSpan,
-                                                      true,
-                                                      3,
-                                                      {{0, 0}},
-                                                      {10, 0},
-                                                      {Figure::Line({0, 0}, {10, 0}), Figure::Rect(R(10, 0, 12, 1)),
-                                                       Figure::Rect(R(20, 0, 22, 1)), Figure::Rect(R(30, 0, 32, 1))},
-                                                      -1},
-                                           // A zero span puts every outline on the selection: an even number of
-                                           // them cancel out on an exclusive-or screen.
-                                           FigureCase{"SpanZeroTwoCopies",
-                                                      kModeSpan,
-                                                      true,
-                                                      2,
-                                                      {{3, 3}},
-                                                      {3, 3},
-                                                      {Figure::Line({3, 3}, {3, 3}), Figure::Rect(R(0, 0, 2, 1)),
-                                                       Figure::Rect(R(0, 0, 2, 1))},
-                                                      -1},
-                                           FigureCase{"PartsMove",
-                                                      kModeParts,
-                                                      false,
-                                                      4,
-                                                      {{0, 0}},
-                                                      {10, 0},
-                                                      {Figure::Line({0, 0}, {2.5, 0}), Figure::Rect(R(2.5, 0, 4.5, 1))},
-                                                      2.5},
-                                           FigureCase{"PartsCopies",
-                                                      kModeParts,
-                                                      true,
-                                                      4,
-                                                      {{0, 0}},
-                                                      {10, 0},
-                                                      {Figure::Line({0, 0}, {2.5, 0}), Figure::Rect(R(2.5, 0, 4.5, 1)),
-                                                       Figure::Rect(R(5, 0, 7, 1)), Figure::Rect(R(7.5, 0, 9.5, 1)),
-                                                       Figure::Rect(R(10, 0, 12, 1))},
-                                                      2.5},
-                                           FigureCase{"PathThreePoints",
-                                                      kModePath,
-                                                      true,
-                                                      7,
-                                                      {{0, 0}, {5, 0}, {5, 5}},
-                                                      {0, 5},
-                                                      {Figure::Line({0, 0}, {5, 0}), Figure::Rect(R(5, 0, 7, 1)),
-                                                       Figure::Line({5, 0}, {5, 5}), Figure::Rect(R(5, 5, 7, 6)),
-                                                       Figure::Line({5, 5}, {0, 5}), Figure::Rect(R(0, 5, 2, 6))},
-                                                      -1},
-                                           FigureCase{"OtherMode", 4, true, 2, {{0, 0}}, {1, 1}, {}, -1}),
-                         [](const ::testing::TestParamInfo<FigureCase>& info) { return std::string(info.param.name); });
+TEST_F(Feedback, APathHasALineThroughEveryVertexToTheCursor) {
+    Record().mode = kModePath;
+    Pick(0, 0);
+    Pick(5, 0);
+    Pick(5, 5);
+    MoveCursor(0, 5);
+    const std::set<Figure> shown = DrawOnce();
+    for (const Figure& line :
+         {Figure::Line({0, 0}, {5, 0}), Figure::Line({5, 0}, {5, 5}), Figure::Line({5, 5}, {0, 5})})
+        EXPECT_TRUE(shown.count(line));
+    EXPECT_EQ(shown.size(), 6u);  // and an outline per segment
+}
+
+TEST_F(Feedback, AZeroSpanPutsEveryOutlineOnTheSelection) {
+    Record().duplicate = 1;
+    Record().count = 2;
+    Pick(3, 3);
+    MoveCursor(3, 3);
+    // Two outlines on the same place cancel out on an exclusive-or screen.
+    EXPECT_EQ(DrawOnce(), (std::set<Figure>{Figure::Line({3, 3}, {3, 3})}));
+}
+
+TEST_F(Feedback, AModeOutsideOneToThreeDrawsNothing) {
+    Record().mode = 4;
+    Pick(0, 0);
+    MoveCursor(1, 1);
+    EXPECT_TRUE(DrawOnce().empty());
+}
 
 TEST_F(Feedback, NothingIsDrawnBeforeTheFirstPointOrWhileRepeating) {
     MoveCursor(5, 5);

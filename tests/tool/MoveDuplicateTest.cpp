@@ -120,55 +120,35 @@ struct PlacementCase {
     std::vector<Placed> placed;
 };
 
-class Placements : public Completion, public ::testing::WithParamInterface<PlacementCase> {};
+// Where copies land is the promise (PromiseTest.cpp). A path is the one place
+// where the copies differ from the preview: its list ends at the first zero
+// vector after the first.
+class PathEnds : public Completion, public ::testing::WithParamInterface<PlacementCase> {};
 
-TEST_P(Placements, LandWhereTheyShould) {
+TEST_P(PathEnds, AtAZeroSegmentButNotAtAZeroFirstOne) {
     const PlacementCase& c = GetParam();
     Configure(c.mode, c.duplicate, c.count);
     host.points.picked = c.points;
     Send(kToolEventComplete);
     EXPECT_EQ(Placement(), c.placed);
-    EXPECT_EQ(host.undo.Done().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Plan, Placements,
-    ::testing::Values(
-        PlacementCase{"SpanThreeCopies",
-                      kModeSpan,
-                      true,
-                      3,
-                      {{0, 0, 0}, {10, 0, 0}},
-                      {{0, 0, 0, false}, {10, 0, 0, true}, {20, 0, 0, true}, {30, 0, 0, true}}},
-        PlacementCase{"SpanMoveIgnoresTheCount", kModeSpan, false, 3, {{5, 5, 0}, {15, 5, 0}}, {{10, 0, 0, true}}},
-        PlacementCase{"PartsFourCopies",
-                      kModeParts,
-                      true,
-                      4,
-                      {{0, 0, 0}, {10, 0, 0}},
-                      {{0, 0, 0, false}, {2.5, 0, 0, true}, {5, 0, 0, true}, {7.5, 0, 0, true}, {10, 0, 0, true}}},
-        PlacementCase{"PartsMoveAQuarter", kModeParts, false, 4, {{0, 0, 0}, {10, 0, 0}}, {{2.5, 0, 0, true}}},
-        PlacementCase{"PathCopiesAtEveryVertex",
-                      kModePath,
-                      false,
-                      9,
-                      {{0, 0, 0}, {5, 0, 0}, {5, 5, 0}},
-                      {{0, 0, 0, false}, {5, 0, 0, true}, {5, 5, 0, true}}},
-        // Coinciding picks after the first segment end the list there.
-        PlacementCase{"PathStopsAtAZeroSegment",
-                      kModePath,
-                      false,
-                      1,
-                      {{0, 0, 0}, {5, 0, 0}, {5, 0, 0}, {5, 5, 0}},
-                      {{0, 0, 0, false}, {5, 0, 0, true}}},
-        // A zero first segment still puts a copy on top of the object.
-        PlacementCase{"PathZeroFirstSegment",
-                      kModePath,
-                      false,
-                      1,
-                      {{0, 0, 0}, {0, 0, 0}, {5, 0, 0}},
-                      {{0, 0, 0, false}, {0, 0, 0, true}, {5, 0, 0, true}}}),
-    [](const ::testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Plan, PathEnds,
+                         ::testing::Values(PlacementCase{"ZeroSegment",
+                                                         kModePath,
+                                                         false,
+                                                         1,
+                                                         {{0, 0, 0}, {5, 0, 0}, {5, 0, 0}, {5, 5, 0}},
+                                                         {{0, 0, 0, false}, {5, 0, 0, true}}},
+                                           PlacementCase{"ZeroFirstSegment",
+                                                         kModePath,
+                                                         false,
+                                                         1,
+                                                         {{0, 0, 0}, {0, 0, 0}, {5, 0, 0}},
+                                                         {{0, 0, 0, false}, {0, 0, 0, true}, {5, 0, 0, true}}}),
+                         [](const ::testing::TestParamInfo<PlacementCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(Completion, TheObjectsPlaceDoesNotMatterOnlyTheVectors) {
     host::Object* far = AddRectangle(100, 100, 101, 101);
@@ -233,7 +213,7 @@ TEST_F(Completion, PathWithASinglePointMakesNoCopiesAndLeavesNothingToRepeat) {
 
 TEST_F(Completion, PathWhenTheHostCannotCountPointsMakesNothing) {
     Configure(kModePath, false, 1);
-    host.Disable(621);
+    host.Disable(ks::selector::kGetToolPointCount);
     const Snapshot before = Snap();
     Complete({{0, 0, 0}, {5, 0, 0}});
     EXPECT_EQ(Snap(), before);
@@ -383,7 +363,7 @@ void KS_CDECL VisitWithAnotherBlock(int16_t, ObjectVisitor visit, void* env, Cal
 TEST_F(Completion, StepsCallTheBlockTheyAreHanded) {
     host::Host other;
     gVisitHost = &other;
-    host.Override(34, reinterpret_cast<void*>(&VisitWithAnotherBlock));
+    host.Override<ks::selector::kForEachObject>(&VisitWithAnotherBlock);
     Configure(kModeSpan, false, 1);
     Complete({{0, 0, 0}, {5, 0, 0}});
     EXPECT_THAT(other.log.CallNames(), ElementsAre("KS_UndoRecordMove", "KS_MoveObject"));

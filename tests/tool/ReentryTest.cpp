@@ -34,7 +34,7 @@ TEST_F(Reentry, AfterANestedEventTheOuterCallsGoToTheOuterBlock) {
 
     CreateAndSetUp();
     gInner = &inner;
-    host.Override(621, reinterpret_cast<void*>(&PointCountThatReenters));
+    host.Override<ks::selector::kGetToolPointCount>(&PointCountThatReenters);
     const std::size_t innerMark = inner.log.Size();
 
     SetKeys(true, false, false);

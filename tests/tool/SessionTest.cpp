@@ -70,7 +70,8 @@ TEST_F(Protocol, AClickWithNothingSelectedIsRefused) {
     session.Click(Point3D(1, 1, 0));
     EXPECT_FALSE(session.Picking());
     EXPECT_FALSE(session.PreviewShown());
-    EXPECT_EQ(host::MacRomanToDisplay(host.messageLine), host.resources.String(20001, 1));
+    EXPECT_EQ(host::MacRomanToDisplay(host.messageLine),
+              host.resources.String(kMessageStrings, kMessageNothingSelected));
 }
 
 TEST_F(Protocol, APathCanBeFinishedOnceItHasASecondPoint) {

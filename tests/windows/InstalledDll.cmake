@@ -1,13 +1,13 @@
-# Installs the build with --strip into a scratch prefix and checks what a user
+# Installs the build's plug-in component with --strip into a scratch prefix and checks what a user
 # gets: plugins/MoveDuplicate.dll alone, without debug sections, its export and
 # import tables as built.
 cmake_minimum_required(VERSION 3.25)
 set(prefix ${SCRATCH}/installed)
 file(REMOVE_RECURSE ${prefix})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --strip --prefix ${prefix}
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --component plugin --strip --prefix ${prefix}
                 RESULT_VARIABLE status OUTPUT_QUIET)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "cmake --install ${BUILD} --strip failed with ${status}")
+  message(FATAL_ERROR "cmake --install ${BUILD} --component plugin --strip failed with ${status}")
 endif()
 
 file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "CursorCatalogue.h"
-#include "callbacks/KSTypes.h"
+#include "interface/KSKludgeRecords.h"
+#include "interface/KSTypes.h"
 #include "kernel/DKCoordTypes.h"
-#include "kernel/KSKludgeRecords.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "Runner.h"
-#include "Script.h"
+#include "workbench/Runner.h"
+#include "workbench/Script.h"
 
 namespace {
 

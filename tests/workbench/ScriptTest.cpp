@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "Runner.h"
+#include "workbench/Runner.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "callbacks/KSTypes.h"
+#include "interface/KSTypes.h"
+#include "interface/ToolProtocol.h"
 
 namespace host {
 
@@ -40,9 +41,10 @@ struct DialogAction {
     int32_t value = 0;
 };
 
-inline constexpr int32_t kDialogSetUpEvent = -2605;
-inline constexpr int32_t kDefaultButton = 1;
-inline constexpr int32_t kCancelButton = 2;
+// The items every layout dialog has and the set-up event (interface/ToolProtocol.h).
+using ::kCancelButton;
+using ::kDefaultButton;
+using ::kDialogSetUpEvent;
 
 class Dialogs {
 public:

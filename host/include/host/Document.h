@@ -9,7 +9,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "callbacks/KSTypes.h"
+#include "interface/KSTypes.h"
+#include "interface/ToolProtocol.h"
 #include "kernel/DKCoordTypes.h"
 
 namespace host {
@@ -21,11 +22,11 @@ enum class Kind : int16_t {
     Polyline = 5,
     Group = 11,
     Box = 24,
-    Layer = 31,
+    Layer = kObjectKindLayer,
 };
 
 // Layer view kinds: a plan view, or a view in space.
-inline constexpr int16_t kPlanView = 6;
+inline constexpr int16_t kPlanView = kViewKindPlan;
 inline constexpr int16_t kSpaceView = 1;
 
 struct Object;

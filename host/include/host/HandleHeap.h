@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "callbacks/KSTypes.h"
+#include "interface/KSTypes.h"
 
 namespace host {
 

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "callbacks/CallbackBlock.h"
 #include "host/CallLog.h"
 #include "host/Dialogs.h"
 #include "host/Document.h"
@@ -21,6 +20,8 @@
 #include "host/Resources.h"
 #include "host/UndoHistory.h"
 #include "host/UserInterface.h"
+#include "interface/CallbackBlock.h"
+#include "interface/HostFunctions.h"
 
 namespace host {
 
@@ -80,9 +81,15 @@ public:
     bool Serves(int32_t selector) const;
     // The address the lookup gives for a selector, or null.
     void* FunctionFor(int32_t selector) const;
-    // Installs a different function for a selector (tests that need a host
-    // function to do something unusual, such as calling the plug-in again).
-    void Override(int32_t selector, void* function);
+    // Installs a different function for a row's selector (tests that need a
+    // host function to do something unusual, such as calling the plug-in
+    // again): host.Override<ks::selector::kGetToolPointCount>(&MyCount). The
+    // function has exactly the type the plug-in calls; null puts the host's
+    // own service back.
+    template <int32_t Selector>
+    void Override(ks::iface::HostFunctionOf<Selector> function) {
+        Install(Selector, reinterpret_cast<void*>(function));
+    }
 
     // ---- state ------------------------------------------------------------
     CallLog log;
@@ -107,7 +114,9 @@ public:
     std::map<int16_t, std::vector<uint8_t>> variables;  // host settings by number
     std::vector<DebugText> debugTexts;
     // Protocol faults the host noticed in the plug-in's calls (a stale handle,
-    // a block freed twice, ...). A well-behaved plug-in leaves this empty.
+    // a block freed twice, ...) and services that failed by throwing, which
+    // the plug-in sees as a missing function. A well-behaved plug-in leaves
+    // this empty.
     std::vector<std::string> faults;
 
     void Fault(const std::string& what) { faults.push_back(what); }
@@ -117,9 +126,13 @@ public:
     void ResetToolInterface();
 
     // The host whose lookup ran last: the host functions serve that host.
+    // A host function that runs without any lookup has no host to serve and
+    // must not throw through the plug-in: the process stops with a message.
     static Host& Serving();
 
 private:
+    void Install(int32_t selector, void* function);
+
     int fSlot = -1;
     CallbackBlock fBlock{};
     void* fUserData = nullptr;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "callbacks/CallbackBlock.h"
+#include "interface/CallbackBlock.h"
 
 namespace host {
 

@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "callbacks/KSTypes.h"
+#include "interface/KSTypes.h"
 #include "platform/DebugChannel.h"
 
 #if defined(__GNUC__)

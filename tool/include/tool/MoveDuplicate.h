@@ -2,7 +2,7 @@
 // parts or along a path, as one undo step.
 #pragma once
 
-#include "callbacks/CallbackBlock.h"
+#include "interface/CallbackBlock.h"
 
 void MoveOrDuplicateAlongSpan(CallbackBlock* callbacks, Handle settings);
 

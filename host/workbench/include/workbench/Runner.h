@@ -7,9 +7,9 @@
 #include <ostream>
 #include <string>
 
-#include "Script.h"
 #include "host/Host.h"
 #include "host/Session.h"
+#include "workbench/Script.h"
 
 namespace workbench {
 

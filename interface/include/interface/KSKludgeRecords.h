@@ -1,4 +1,5 @@
-// The records that the debug facility hands the host with KS_Kludge.
+// The records that the debug facility and the string class hand the host with
+// KS_Kludge, and the request codes they go with.
 //
 // The host reads them byte by byte: the check records are packed, their
 // fields following a 2-byte head without padding. On the 32-bit DLL every
@@ -9,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "callbacks/KSTypes.h"
+#include "interface/KSTypes.h"
 
 enum : int16_t {
     kKludgeDebugText = 2001,          // TKludgeDebugTextRecord, no output

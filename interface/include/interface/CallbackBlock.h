@@ -1,7 +1,8 @@
-// The host's callback block and the global pointer to the block in force.
+// The host's callback block: the one thing the host hands the plug-in on
+// every call, through which the plug-in finds each host function.
 #pragma once
 
-#include "callbacks/KSTypes.h"
+#include "interface/KSTypes.h"
 
 // Maps a callback selector (0-981) to the host function's address, or to null
 // when the running host lacks that function.
@@ -12,8 +13,3 @@ using CallbackLookup = void*(KS_CDECL*)(int32_t selector);
 struct CallbackBlock {
     CallbackLookup lookup;
 };
-
-// The block of the event being handled. The entry point sets it for the
-// duration of an event; every glue call saves and restores it around the host
-// call, so a nested call into the plug-in cannot leave it changed.
-extern CallbackBlock* gCBP;

@@ -1,7 +1,7 @@
 // The self-erasing preview drawn while the user picks a span or a path.
 #pragma once
 
-#include "callbacks/CallbackBlock.h"
+#include "interface/CallbackBlock.h"
 #include "kernel/DKCoordTypes.h"
 
 // Draws the preview of the current span and count; drawing it a second time

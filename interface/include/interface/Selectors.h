@@ -1,11 +1,13 @@
-// Facts about every callback selector: whether it has a wrapper, which
-// wrappers hand the block on, and what a wrapper returns when the running host
-// lacks the function.
+// Facts about the selectors that have no row in the table of host functions
+// (interface/HostFunctionTable.h): whether a selector names a host function
+// at all, which of them hand the block on, and what a call returns when the
+// running host lacks the function. The rows carry these facts for the
+// selectors this plug-in calls, so no selector is described twice.
 #pragma once
 
 #include <cstdint>
 
-namespace ks::glue {
+namespace ks::iface {
 
 inline constexpr int32_t kFirstSelector = 0;
 inline constexpr int32_t kLastSelector = 981;
@@ -45,20 +47,21 @@ constexpr bool Contains(const int32_t (&list)[N], int32_t selector) {
     return Contains(list, list + N, selector);
 }
 
-// Wrappers that append the callback block they were given as the host
+// Calls that append the callback block they were given as the host
 // function's last argument, so that the host can hand it on to a plug-in
-// function it calls back (the object visit of selector 34, for one).
-inline constexpr int32_t kSelectorsPassingBlock[] = {34, 48, 122, 191, 456, 695, 696, 769};
+// function it calls back. (The object visit, 34, is a row.)
+inline constexpr int32_t kSelectorsPassingBlock[] = {48, 122, 191, 456, 695, 696, 769};
 
 // Results that differ from the plain default of their kind (false, 0, 0.0).
 inline constexpr int32_t kBooleanTrueByDefault[] = {175};
-inline constexpr int32_t kLongMinusOneByDefault[] = {76, 177, 178, 621, 644, 645, 647, 648, 649, 653, 693, 694};
+// (The rows 621, 644, 645, 649 answer -1 and the row 180 answers short -1 too.)
+inline constexpr int32_t kLongMinusOneByDefault[] = {76, 177, 178, 647, 648, 653, 693, 694};
 inline constexpr int32_t kLongVersionByDefault[] = {453, 456};  // 0x03000003
 inline constexpr int32_t kLongOneByDefault[] = {561};
 inline constexpr int32_t kLongSpacesByDefault[] = {138};  // four space characters
-inline constexpr int32_t kShortMinusOneByDefault[] = {180, 181, 193, 222, 312, 443, 444, 448, 451, 502, 519,
-                                                      520, 523, 526, 529, 532, 540, 576, 577, 780, 810, 818,
-                                                      842, 894, 913, 917, 918, 920, 923, 926, 933};
+inline constexpr int32_t kShortMinusOneByDefault[] = {181, 193, 222, 312, 443, 444, 448, 451, 502, 519,
+                                                      520, 523, 526, 529, 532, 540, 576, 577, 780, 810,
+                                                      818, 842, 894, 913, 917, 918, 920, 923, 926, 933};
 inline constexpr int32_t kShortMinusThreeByDefault[] = {305, 306};
 inline constexpr int32_t kShortMinus99ByDefault[] = {199};
 inline constexpr int32_t kShort999ByDefault[] = {963};
@@ -79,6 +82,14 @@ constexpr ResultKind KnownResultKind(int32_t selector) {
     return ResultKind::Unknown;
 }
 
+constexpr bool InSpecialDefaults(int32_t selector) {
+    return Contains(kBooleanTrueByDefault, selector) || Contains(kLongMinusOneByDefault, selector) ||
+           Contains(kLongVersionByDefault, selector) || Contains(kLongOneByDefault, selector) ||
+           Contains(kLongSpacesByDefault, selector) || Contains(kShortMinusOneByDefault, selector) ||
+           Contains(kShortMinusThreeByDefault, selector) || Contains(kShortMinus99ByDefault, selector) ||
+           Contains(kShort999ByDefault, selector);
+}
+
 constexpr uint8_t DefaultBoolean(int32_t selector) { return Contains(kBooleanTrueByDefault, selector) ? 1 : 0; }
 
 constexpr int32_t DefaultLong(int32_t selector) {
@@ -97,4 +108,4 @@ constexpr int16_t DefaultShort(int32_t selector) {
     return 0;
 }
 
-}  // namespace ks::glue
+}  // namespace ks::iface

@@ -2,14 +2,9 @@
 // mode bar, message line, data bar, plan/space decision and count dialog.
 #pragma once
 
-#include "callbacks/CallbackBlock.h"
+#include "interface/CallbackBlock.h"
+#include "interface/ToolProtocol.h"
 #include "kernel/DKCoordTypes.h"
-
-enum ToolMode : int16_t {
-    kModeSpan = 1,   // the step is the picked span
-    kModeParts = 2,  // the step is the span divided by count
-    kModePath = 3,   // a copy at every vertex of a picked path
-};
 
 // Kept in a block of host memory from event 1 to event 2; only the tool reads
 // it, so its layout is natural, not an interface.
@@ -32,30 +27,6 @@ struct ToolSettings {
 // The record behind a handle. The block may move during any host call, so
 // callers fetch it afresh after each one and keep no reference across calls.
 inline ToolSettings& Settings(Handle settings) { return *static_cast<ToolSettings*>(*settings); }
-
-// String lists and resources in the host's resource files.
-inline constexpr int16_t kMessageStrings = 20001;  // 1: nothing selected; 2-4: instruction per mode
-inline constexpr int16_t kCountDialogStrings = 20002;
-inline constexpr int16_t kUndoNameStrings = 20003;
-inline constexpr int16_t kModeSpanResource = 11001;
-inline constexpr int16_t kModePartsResource = 11002;
-inline constexpr int16_t kModePathResource = 11003;
-inline constexpr int16_t kCountButtonResource = 11004;
-inline constexpr int16_t kFollowViewResource = 11005;
-inline constexpr int16_t kPlanResource = 11006;
-
-// Mode-bar groups in the order SetUpModeBar adds them.
-inline constexpr int32_t kGroupMode = 1;
-inline constexpr int32_t kGroupCount = 2;
-inline constexpr int32_t kGroupPlanOrSpace = 3;
-
-// Host settings.
-inline constexpr int16_t kHostVarAltCursors = 16;
-inline constexpr int16_t kHostVarSpatialTool = 409;
-
-// Data-bar field of the count, and of the length of one part.
-inline constexpr int16_t kCountField = 5;
-inline constexpr int16_t kPartLengthField = 6;
 
 // Sets the defaults of a new record; the flags that the cursor event and the
 // set-up fill in start at 0.
