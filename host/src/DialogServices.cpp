@@ -41,8 +41,8 @@ Boolean SetFirstLayoutItem(Host& host, int32_t dialog, int32_t item) {
     return host.dialogs.SetFirstLayoutItem(dialog, item) ? 1 : 0;
 }
 
-Boolean PlaceItemRightOf(Host& host, int32_t dialog, int32_t anchor, int32_t item, int16_t, int16_t) {
-    return host.dialogs.PlaceRightOf(dialog, anchor, item) ? 1 : 0;
+Boolean PlaceItemRightOf(Host& host, int32_t dialog, int32_t anchor, int32_t item, int16_t dx, int16_t dy) {
+    return host.dialogs.PlaceRightOf(dialog, anchor, item, dx, dy) ? 1 : 0;
 }
 
 Boolean VerifyDialogLayout(Host& host, int32_t dialog) { return host.dialogs.Verify(dialog) ? 1 : 0; }

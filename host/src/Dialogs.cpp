@@ -33,11 +33,15 @@ bool Dialogs::SetFirstLayoutItem(int32_t dialog, int32_t item) {
     return true;
 }
 
-bool Dialogs::PlaceRightOf(int32_t dialog, int32_t anchor, int32_t item) {
+bool Dialogs::PlaceRightOf(int32_t dialog, int32_t anchor, int32_t item, int16_t offsetX, int16_t offsetY) {
     Dialog* d = Find(dialog);
     if (d == nullptr || d->items.count(anchor) == 0 || d->items.count(item) == 0 || !d->items[anchor].placed)
         return false;
-    d->items[item].placed = true;
+    DialogItem& placed = d->items[item];
+    placed.placed = true;
+    placed.rightOf = anchor;
+    placed.offsetX = offsetX;
+    placed.offsetY = offsetY;
     return true;
 }
 

@@ -22,6 +22,8 @@ void WriteState(std::ostream& out, host::Host& host, host::Session& session) {
     out << '\n';
 }
 
+}  // namespace
+
 void WriteSummary(std::ostream& out, host::Host& host) {
     out << "\n== at the end\n";
     host::WriteInterface(out, host);
@@ -40,8 +42,6 @@ void WriteSummary(std::ostream& out, host::Host& host) {
         out << '\n';
     }
 }
-
-}  // namespace
 
 void Runner::Check(const Script& script) {
     std::set<std::string> names;
@@ -64,24 +64,34 @@ void Runner::Fail(const std::string& what) {
 }
 
 int Runner::Run(const Script& script, const RunOptions& options) {
+    Begin(script, options);
+    for (const Line& line : script.lines) RunLine(line);
+    return End();
+}
+
+void Runner::Begin(const Script& script, const RunOptions& options) {
     Check(script);
     fFile = script.file;
+    fOptions = options;
+    fNames.clear();
+    fFailures = 0;
     fHost = std::make_unique<host::Host>();
     fHost->LoadPlugin(options.plugin);
     fSession = std::make_unique<host::Session>(*fHost);
-    const host::TranscriptOptions transcript{options.calls};
+}
 
-    std::set<std::string> names;  // the run re-declares what the check saw
-    for (const Line& line : script.lines) {
-        fLine = line.number;
-        fOut << "> " << line.text << '\n';
-        const std::size_t mark = fHost->log.Size();
-        Args args(line, names);
-        Find(line.words[0])->run(args, this);
-        host::WriteLog(fOut, fHost->log, mark, transcript);
-        if (fHost->log.Size() != mark) WriteState(fOut, *fHost, *fSession);
-        if (options.afterLine) options.afterLine(line);
-    }
+void Runner::RunLine(const Line& line) {
+    fLine = line.number;
+    fOut << "> " << line.text << '\n';
+    const std::size_t mark = fHost->log.Size();
+    Args args(line, fNames);
+    Find(line.words[0])->run(args, this);
+    host::WriteLog(fOut, fHost->log, mark, host::TranscriptOptions{fOptions.calls});
+    if (fHost->log.Size() != mark) WriteState(fOut, *fHost, *fSession);
+    if (fOptions.afterLine) fOptions.afterLine(line);
+}
+
+int Runner::End() {
     WriteSummary(fOut, *fHost);
     for (const std::string& fault : fHost->faults) {
         fOut << "host fault: " << fault << '\n';

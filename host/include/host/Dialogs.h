@@ -21,6 +21,11 @@ struct DialogItem {
     int32_t value = 0;  // integer fields
     int16_t width = 0;
     bool placed = false;  // has a place in the layout
+    // Where the layout puts it: to the right of this item (0: nowhere, or
+    // first), moved by the offsets.
+    int32_t rightOf = 0;
+    int16_t offsetX = 0;
+    int16_t offsetY = 0;
 };
 
 struct Dialog {
@@ -54,7 +59,7 @@ public:
     // Adds an item; false when the dialog does not exist.
     bool AddItem(int32_t dialog, int32_t item, DialogItem value);
     bool SetFirstLayoutItem(int32_t dialog, int32_t item);
-    bool PlaceRightOf(int32_t dialog, int32_t anchor, int32_t item);
+    bool PlaceRightOf(int32_t dialog, int32_t anchor, int32_t item, int16_t offsetX = 0, int16_t offsetY = 0);
     // A dialog can be shown when its layout starts somewhere and every item
     // that is not a button has a place in it.
     bool Verify(int32_t dialog) const;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "host/Host.h"
@@ -31,6 +32,14 @@ public:
     // expectation held and the host noticed no fault, 1 otherwise.
     int Run(const Script& script, const RunOptions& options);
 
+    // The same run in steps, for a program that shows each line as it runs:
+    // Begin loads the plug-in and makes the host and the session, RunLine
+    // runs one checked line and writes its transcript, End writes the
+    // summary and gives the exit status. Run is these three in a row.
+    void Begin(const Script& script, const RunOptions& options);
+    void RunLine(const Line& line);
+    int End();
+
     host::Host& Host() { return *fHost; }
     host::Session& Session() { return *fSession; }
     std::ostream& Out() { return fOut; }
@@ -42,6 +51,8 @@ private:
     std::ostream& fOut;
     std::unique_ptr<host::Host> fHost;
     std::unique_ptr<host::Session> fSession;
+    RunOptions fOptions;
+    std::set<std::string> fNames;  // the run re-declares what the check saw
     std::string fFile;
     int fLine = 0;
     int fFailures = 0;
@@ -58,6 +69,10 @@ struct Command {
 };
 
 const std::vector<Command>& Commands();
+
+// The state at the end of a session: message line, mode bar, data bar, undo
+// steps and objects, as the transcript ends.
+void WriteSummary(std::ostream& out, host::Host& host);
 
 // The commands with their usage and help, for --help.
 void WriteCommandHelp(std::ostream& out);
