@@ -24,6 +24,8 @@ reference=$source/tests/workbench/reference/copies-along-span.transcript
 # Generous: where 32-bit code is emulated, Wine takes the better part of a
 # minute to start.
 timeout_s=${WINDOW_TEST_TIMEOUT:-400}
+# The first state also waits for a Wine prefix that another test may be making.
+start_timeout_s=${WINDOW_TEST_START_TIMEOUT:-1200}
 
 skip() {
   echo "SKIPPED: $*" >&2
@@ -42,7 +44,9 @@ cd "$work" || fail "cannot enter $work"
 xvfb_pid=
 window_pid=
 cleanup() {
-  [ -n "$window_pid" ] && kill "$window_pid" 2>/dev/null
+  # The window runs in a process group of its own: Wine's process leaves
+  # wine-run's, so the whole group goes.
+  [ -n "$window_pid" ] && kill -- "-$window_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
 }
@@ -50,6 +54,15 @@ trap cleanup EXIT
 
 need_display=1
 [ "$case_name" = bad-input ] && need_display=0
+# Where 32-bit code is emulated, a window session on its own Wine desktop
+# took more than 400 s to show its first state (measured; bad-input, three
+# plain Wine starts, took 286 s): the window cases stay out there unless
+# MOVEDUP_WINDOW_TESTS_EMULATED=1 asks for them.
+wine_path=$(dirname "$runner")/wine-path
+if [ $need_display -eq 1 ] && [ -x "$wine_path" ] && [ "$("$wine_path")" = emulated ] &&
+  [ "${MOVEDUP_WINDOW_TESTS_EMULATED:-0}" != 1 ]; then
+  skip "32-bit code is emulated here, where one window session takes the better part of ten minutes (MOVEDUP_WINDOW_TESTS_EMULATED=1 runs it all the same)"
+fi
 start_display() {
   for tool in Xvfb xdotool xwd convert; do
     command -v "$tool" >/dev/null 2>&1 || return 1
@@ -129,7 +142,7 @@ act() {
 # desktop program does not pass the exit status on: the window's last status
 # says it.
 start_window() {
-  "$runner" explorer "/desktop=movedup-window-$$,1280x900" "$program" "$@" --status "$status" \
+  setsid "$runner" explorer "/desktop=movedup-window-$$,1280x900" "$program" "$@" --status "$status" \
     >"$work/window.out" 2>"$work/window.err" &
   window_pid=$!
 }
@@ -216,7 +229,7 @@ case $case_name in
     # Each step waits for the state it must lead to: where 32-bit code is
     # emulated the window may take a while over one event.
     start_window "$source/tests/window/copies-along-span.start.session" --step-ms 0 --dump "$work/dump.txt"
-    wait_for script done
+    wait_for script done "$start_timeout_s"
     wait_for tool move-duplicate 5
     act mousemove $(pixel 1 1)
     wait_for cursor 17001 60
@@ -256,7 +269,7 @@ case $case_name in
     ;;
   script)
     start_window "$source/examples/copies-along-span.session" --step-ms 0 --dump "$work/dump.txt"
-    wait_for script done
+    wait_for script done "$start_timeout_s"
     shoot done
     [ "$(red_pixels done)" = 0 ] || fail "at the end $(red_pixels done) preview pixels are left on screen"
     check_copies is_blue done "after the script"
