@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "interface/KSTypes.h"
 
@@ -35,6 +36,20 @@ public:
 
     // The next `count` allocations fail (0 ends failing).
     void FailAllocations(int count) { fFailuresPending = count; }
+    // Allocations larger than this many bytes fail, as in a host whose
+    // memory is nearly full (negative: no limit).
+    void LimitBlockSize(int64_t bytes) { fSizeLimit = bytes; }
+
+    // Quarantine: the storage that relocating or freeing gives up is kept,
+    // filled with the freed pattern (and poisoned for AddressSanitizer, which
+    // then reports any access), instead of going back to the allocator. A
+    // write through a stale pointer changes the pattern and is counted by
+    // StaleWrites.
+    void SetQuarantine(bool on);
+    bool Quarantined() const { return fQuarantine; }
+    // Retired storage whose pattern was overwritten since the last look;
+    // each write is counted once.
+    int StaleWrites();
 
     bool IsLive(Handle handle) const { return fBlocks.count(handle) != 0; }
     std::size_t LiveCount() const { return fBlocks.size(); }
@@ -48,7 +63,18 @@ private:
         std::size_t size;
         int serial;
     };
+    struct Retired {
+        unsigned char* storage;
+        std::size_t size;
+    };
+    void Retire(void* storage, std::size_t size);
+    void ReleaseRetired(std::size_t keepBytes);
+
     std::map<Handle, Block> fBlocks;
+    std::vector<Retired> fRetired;
+    std::size_t fRetiredBytes = 0;
+    int64_t fSizeLimit = -1;
+    bool fQuarantine = false;
     int fNextSerial = 1;
     int fFailuresPending = 0;
     int fRelocations = 0;
