@@ -57,10 +57,25 @@ bool Figure::operator<(const Figure& other) const {
     return false;
 }
 
+std::size_t FigureHash::operator()(const Figure& figure) const {
+    uint64_t h = static_cast<uint64_t>(figure.type) + 0x9E3779B97F4A7C15ull;
+    for (double value : figure.v) h = (h ^ Bits(value)) * 0x100000001B3ull + (h >> 29);
+    return static_cast<std::size_t>(h);
+}
+
 void FeedbackOverlay::Draw(const Figure& figure) {
     ++fDraws;
+    fStale = true;
     auto [it, inserted] = fShown.insert(figure);
     if (!inserted) fShown.erase(it);
+}
+
+const std::set<Figure>& FeedbackOverlay::Shown() const {
+    if (fStale) {
+        fOrdered = std::set<Figure>(fShown.begin(), fShown.end());
+        fStale = false;
+    }
+    return fOrdered;
 }
 
 std::set<Figure> FeedbackOverlay::Xor(const std::vector<Figure>& figures) {

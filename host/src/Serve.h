@@ -59,11 +59,15 @@ struct Served<Selector, Service> {
         Host& host = Host::Serving();
         std::size_t index = CallLog::npos;
         try {
+            // With the log off nothing is built: a call costs the same however
+            // many come before it.
             LogEntry entry;
             entry.type = LogEntry::Type::Call;
             entry.selector = Selector;
-            entry.name = ks::iface::Row<Selector>::kName;
-            if (host.log.enabled) entry.args = {FormatArg(host, args)...};
+            if (host.log.enabled) {
+                entry.name = ks::iface::Row<Selector>::kName;
+                entry.args = {FormatArg(host, args)...};
+            }
             index = host.log.Begin(std::move(entry));
             if constexpr (std::is_void_v<R>) {
                 Service(host, args...);

@@ -20,27 +20,24 @@ void UndoHistory::Name(const std::string& name) {
 bool UndoHistory::RecordMove(Object* object) {
     if (!fOpen) return false;
     UndoStep& step = fDone.back();
-    const bool known = std::any_of(step.moved.begin(), step.moved.end(),
-                                   [object](const auto& entry) { return entry.first == object; });
-    if (!known) step.moved.emplace_back(object, ObjectState{object->vertices, object->height, object->selected});
+    if (step.movedIndex.insert(object).second)
+        step.moved.emplace_back(object, ObjectState{object->vertices, object->height, object->selected});
     return true;
 }
 
 bool UndoHistory::RecordNew(Object* object) {
     if (!fOpen) return false;
     UndoStep& step = fDone.back();
-    if (std::find(step.created.begin(), step.created.end(), object) == step.created.end())
-        step.created.push_back(object);
+    if (step.createdIndex.insert(object).second) step.created.push_back(object);
     return true;
 }
 
 bool UndoHistory::Knows(const Object* object) const {
     if (!fOpen) return false;
     const UndoStep& step = fDone.back();
-    for (const auto& [moved, state] : step.moved)
-        if (moved == object) return true;
+    if (step.movedIndex.count(object) != 0) return true;
     for (const Object* created = object; created != nullptr; created = created->parent)
-        if (std::find(step.created.begin(), step.created.end(), created) != step.created.end()) return true;
+        if (step.createdIndex.count(created) != 0) return true;
     return false;
 }
 

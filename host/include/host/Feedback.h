@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <set>
+#include <unordered_set>
 #include <vector>
 
 #include "kernel/DKCoordTypes.h"
@@ -28,12 +29,21 @@ struct Figure {
     bool operator==(const Figure& other) const { return !(*this < other) && !(other < *this); }
 };
 
+// Hashes the same bits that the order compares.
+struct FigureHash {
+    std::size_t operator()(const Figure& figure) const;
+};
+
 class FeedbackOverlay {
 public:
     void Draw(const Figure& figure);
-    const std::set<Figure>& Shown() const { return fShown; }
+    // In figure order, sorted when asked for after a change.
+    const std::set<Figure>& Shown() const;
     bool Empty() const { return fShown.empty(); }
-    void Clear() { fShown.clear(); }
+    void Clear() {
+        fShown.clear();
+        fStale = true;
+    }
     // How many figures were drawn in all (erasing draws included).
     long Draws() const { return fDraws; }
 
@@ -41,7 +51,11 @@ public:
     static std::set<Figure> Xor(const std::vector<Figure>& figures);
 
 private:
-    std::set<Figure> fShown;
+    // A hash set, so that drawing costs the same however many figures are
+    // on screen; the ordered view is made only for those who read it.
+    std::unordered_set<Figure, FigureHash> fShown;
+    mutable std::set<Figure> fOrdered;
+    mutable bool fStale = false;
     long fDraws = 0;
 };
 

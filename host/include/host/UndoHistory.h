@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct UndoStep {
     std::vector<std::pair<Object*, ObjectState>> moved;  // state when the move was announced
     std::vector<Object*> created;                        // in the order they were recorded
     std::vector<Object*> selectionBefore;
+    // The objects of `moved` and `created`, so that recording and the checks
+    // of a move cost the same however large the step grows.
+    std::unordered_set<const Object*> movedIndex;
+    std::unordered_set<const Object*> createdIndex;
 
     // Filled by undo, used by redo.
     std::vector<std::pair<Object*, ObjectState>> movedAfter;
