@@ -44,9 +44,15 @@ std::string PascalToDisplay(const unsigned char* pascal) {
 
 namespace detail {
 
+// The shortest text that reads back as the same double. Between 1e-6 and
+// 1e16 it is written without an exponent, so a count reads 100000, not
+// 1e+05, and a coordinate 1234567.1 keeps every digit.
 std::string FormatReal(double value) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    char buffer[400];
+    const double magnitude = value < 0 ? -value : value;
+    const bool plain = magnitude == 0.0 || (magnitude >= 1e-6 && magnitude < 1e16);
+    const auto [end, error] = plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+                                    : std::to_chars(buffer, buffer + sizeof buffer, value);
     if (error != std::errc()) return "?";
     return std::string(buffer, end);
 }

@@ -5,8 +5,71 @@
 
 namespace host {
 
+namespace {
+
+// What a person sees of an item: a button's or text's words, for a field the
+// text it stands beside.
+std::string ItemName(const Dialog* dialog, int32_t item) {
+    if (dialog == nullptr || dialog->items.count(item) == 0) return "item " + std::to_string(item);
+    const DialogItem& it = dialog->items.at(item);
+    if (it.type == DialogItem::Type::IntegerField && dialog->items.count(it.rightOf))
+        return "\"" + MacRomanToDisplay(dialog->items.at(it.rightOf).text) + "\"";
+    if (it.type == DialogItem::Type::IntegerField) return "field " + std::to_string(item);
+    return it.type == DialogItem::Type::Button ? MacRomanToDisplay(it.text)
+                                               : "\"" + MacRomanToDisplay(it.text) + "\"";
+}
+
+int32_t Number(const std::string& text, const std::string& after) {
+    const std::size_t at = text.find(after);
+    if (at == std::string::npos) return 0;
+    try {
+        return std::stoi(text.substr(at + after.size()));
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+// One line of the dialogs' history as the transcript tells it.
+std::string DialogStory(Dialogs& dialogs, const std::string& line, const Dialog*& open) {
+    if (line.rfind("dialog \"", 0) == 0) {
+        const std::string title = line.substr(8, line.rfind('"') - 8);
+        open = nullptr;
+        // The newest dialog of that title is the one running.
+        for (int32_t id = 1; dialogs.Find(id) != nullptr; ++id)
+            if (dialogs.Find(id)->title == title) open = dialogs.Find(id);
+        std::string items;
+        if (open != nullptr)
+            for (const auto& [number, item] : open->items)
+                if (item.type != DialogItem::Type::StaticText)
+                    items += (items.empty() ? ": " : ", ") + ItemName(open, number);
+        return "dialog \"" + title + "\" opens" + items;
+    }
+    if (line.find("types ") != std::string::npos)
+        return "  types " + std::to_string(Number(line, "types ")) + " into " + ItemName(open, Number(line, "into item "));
+    if (line.find("presses item ") != std::string::npos) return "  presses " + ItemName(open, Number(line, "item "));
+    if (line.find("closes with item ") != std::string::npos) {
+        std::string fields;
+        if (open != nullptr && Number(line, "item ") == kDefaultButton)
+            for (const auto& [number, item] : open->items)
+                if (item.type == DialogItem::Type::IntegerField)
+                    fields += ", " + ItemName(open, number) + " " + std::to_string(item.value);
+        return "  closed with " + ItemName(open, Number(line, "item ")) + fields;
+    }
+    if (line.find("refused") != std::string::npos) return "  refused: the dialog stays open";
+    if (line.find("no scripted action left") != std::string::npos)
+        return "  warning: no dialog action left in the script: the dialog is cancelled";
+    return line;
+}
+
+}  // namespace
+
 int32_t Session::Send(int32_t event, int32_t message1, int32_t message2) {
-    return fHost.SendEvent(event, message1, message2);
+    const std::size_t told = fHost.dialogs.history.size();
+    const int32_t reply = fHost.SendEvent(event, message1, message2);
+    const Dialog* open = nullptr;
+    for (std::size_t i = told; i < fHost.dialogs.history.size(); ++i)
+        Note(DialogStory(fHost.dialogs, fHost.dialogs.history[i], open));
+    return reply;
 }
 
 void Session::Note(const std::string& text) {

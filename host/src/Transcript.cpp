@@ -8,20 +8,36 @@
 
 namespace host {
 
-namespace {
-// "event 5 cursor -> 17002", "event 7 mode bar 1 3 -> 0".
-std::string EventText(const LogEntry& entry) {
+std::string EventName(int32_t event) {
     static const std::map<int32_t, const char*> kNames = {
         {kToolEventCreate, "create"},     {kToolEventDispose, "dispose"},   {kToolEventSetUp, "set up"},
         {kToolEventSetDown, "set down"},  {kToolEventGetCursor, "cursor"},  {kToolEventModeBar, "mode bar"},
         {kToolEventSettings, "settings"}, {kToolEventClick, "click"},       {kToolEventPointQuery, "point query"},
         {kToolEventDraw, "draw"},         {kToolEventComplete, "complete"}, {kToolEventGetBehavior, "behaviour"}};
-    auto name = kNames.find(entry.selector);
+    auto name = kNames.find(event);
+    return name == kNames.end() ? std::string() : std::string(name->second);
+}
+
+std::string FormatNumber(double value) { return detail::FormatReal(value); }
+
+namespace {
+// "event 5 cursor -> 17002 (duplicate)", "event 7 mode bar 1 3 -> 0".
+std::string EventText(const LogEntry& entry, const TranscriptOptions& options) {
     std::string text = "event " + std::to_string(entry.selector);
-    if (name != kNames.end()) text += std::string(" ") + name->second;
+    if (const std::string name = EventName(entry.selector); !name.empty()) text += " " + name;
     if (entry.args.size() == 3 && (entry.args[1] != "0" || entry.args[2] != "0"))
         text += " " + entry.args[1] + " " + entry.args[2];
-    return text + " -> " + entry.result;
+    if (!entry.finished) return text + " -> (no reply)";
+    text += " -> " + entry.result;
+    if (entry.selector == kToolEventGetCursor && options.cursorName) {
+        int32_t id = 0;
+        try {
+            id = std::stoi(entry.result);
+        } catch (const std::exception&) {
+        }
+        if (const std::string name = options.cursorName(id); !name.empty()) text += " (" + name + ")";
+    }
+    return text;
 }
 }  // namespace
 
@@ -36,7 +52,7 @@ void WriteLog(std::ostream& out, const CallLog& log, std::size_t from, const Tra
         }
         out << std::string(static_cast<std::size_t>(entry.depth) * 2, ' ');
         if (entry.type == LogEntry::Type::Event)
-            out << EventText(entry) << '\n';
+            out << EventText(entry, options) << '\n';
         else
             out << entry.Text() << '\n';
     }
@@ -63,8 +79,8 @@ void WriteInterface(std::ostream& out, const Host& host) {
     out << '\n' << "data bar:";
     for (const auto& [field, value] : host.dataBar.shown) {
         out << "  " << field << " " << MacRomanToDisplay(value.label);
-        if (value.value) out << " " << detail::FormatReal(*value.value);
-        if (value.length) out << " " << detail::FormatReal(*value.length);
+        if (value.value) out << " " << FormatNumber(*value.value);
+        if (value.length) out << " " << FormatNumber(*value.length);
     }
     out << '\n';
 }

@@ -5,7 +5,9 @@
 
 #include "host/Transcript.h"
 #include "interface/ToolProtocol.h"
+#include "workbench/Cursors.h"
 #include "workbench/Runner.h"
+#include "workbench/Story.h"
 
 namespace workbench {
 
@@ -19,18 +21,16 @@ Object* Named(Runner& r, const std::string& name) {
     return object;
 }
 
-// Where a new object goes: "in CONTAINER", or the current container.
-Object* Container(Args& a, Runner* r, std::string& containerName) {
-    if (a.Keyword("in")) containerName = a.KnownName();
+// Where a new object goes: "in CONTAINER", or the current container. The
+// check has made sure that either exists.
+Object* Container(Args& a, Runner* r) {
+    std::string name;
+    if (a.Keyword("in"))
+        name = a.KnownContainer();
+    else
+        a.NeedLayer();
     if (r == nullptr) return nullptr;
-    if (!containerName.empty()) {
-        Object* container = Named(*r, containerName);
-        if (!container->IsContainer()) throw BadLine("'" + containerName + "' is not a layer or a group");
-        return container;
-    }
-    Object* current = r->Host().document.CurrentContainer();
-    if (current == nullptr) throw BadLine("there is no layer to draw in: add one with 'layer NAME'");
-    return current;
+    return name.empty() ? r->Host().document.CurrentContainer() : Named(*r, name);
 }
 
 Point3D ReadPoint(Args& a, bool allowZ) {
@@ -46,8 +46,7 @@ void AddShape(Args& a, Runner* r, host::Kind kind, bool withHeight) {
     const double x1 = a.Number("x1"), y1 = a.Number("y1"), x2 = a.Number("x2"), y2 = a.Number("y2");
     const double height = withHeight ? a.Number("height") : 0.0;
     const double z = a.Keyword("z") ? a.Number("z") : 0.0;
-    std::string container;
-    Object* parent = Container(a, r, container);
+    Object* parent = Container(a, r);
     if (r == nullptr) return;
     std::vector<Point3D> vertices;
     bool closed = true;
@@ -63,24 +62,21 @@ void AddShape(Args& a, Runner* r, host::Kind kind, bool withHeight) {
 }
 
 void Layer(Args& a, Runner* r) {
-    const std::string name = a.NewName();
+    const std::string name = a.NewName(true);
     const int view = a.More() ? a.Choice("the view", {"plan", "space"}) : 0;
+    a.State().layer = true;
     if (r) r->Host().document.AddLayer(name, view == 0 ? host::kPlanView : host::kSpaceView);
 }
 
 void Group(Args& a, Runner* r) {
-    const std::string name = a.NewName();
-    std::string container;
-    Object* parent = Container(a, r, container);
+    const std::string name = a.NewName(true);
+    Object* parent = Container(a, r);
     if (r) r->Host().document.AddGroup(parent, name);
 }
 
 void WorkIn(Args& a, Runner* r) {
-    const std::string name = a.KnownName();
-    if (r == nullptr) return;
-    Object* container = Named(*r, name);
-    if (!container->IsContainer()) throw BadLine("'" + name + "' is not a layer or a group");
-    r->Host().document.SetCurrentContainer(container);
+    const std::string name = a.KnownContainer();
+    if (r) r->Host().document.SetCurrentContainer(Named(*r, name));
 }
 
 void AddLine(Args& a, Runner* r) { AddShape(a, r, host::Kind::Line, false); }
@@ -90,19 +86,13 @@ void Box(Args& a, Runner* r) { AddShape(a, r, host::Kind::Box, true); }
 void Polyline(Args& a, Runner* r) {
     const std::string name = a.NewName();
     std::vector<Point3D> vertices;
-    std::string container;
-    while (a.More()) {
-        if (a.Keyword("in")) {
-            container = a.KnownName();
-            break;
-        }
+    while (a.More() && a.Peek() != "in") {
         const double x = a.Number("x");
         vertices.push_back(Point3D(x, a.Number("y"), 0.0));
     }
     if (vertices.size() < 2) throw BadLine("a polyline needs at least two points");
+    Object* parent = Container(a, r);
     if (r == nullptr) return;
-    Object* parent = container.empty() ? r->Host().document.CurrentContainer() : Named(*r, container);
-    if (parent == nullptr || !parent->IsContainer()) throw BadLine("there is no layer or group to draw in");
     r->Host().document.AddShape(parent, host::Kind::Polyline, name, std::move(vertices), false);
 }
 
@@ -130,6 +120,8 @@ void Select(Args& a, Runner* r) { SelectObjects(a, r, true); }
 void Deselect(Args& a, Runner* r) { SelectObjects(a, r, false); }
 
 void Version(Args& a, Runner* r) {
+    if (a.State().tool)
+        throw BadLine("the tool reads the host's version when it is chosen: put 'version' before 'tool'");
     const auto code = static_cast<int16_t>(a.Integer("the host code", -32768, 32767));
     const auto major = static_cast<uint8_t>(a.Integer("the major version", 0, 255));
     const auto minor = static_cast<uint8_t>(a.Integer("the minor version", 0, 255));
@@ -147,7 +139,8 @@ void Completion(Args& a, Runner* r) {
     if (r) r->Host().completionAllowed = allowed == 1;
 }
 
-void Tool(Args&, Runner* r) {
+void Tool(Args& a, Runner* r) {
+    a.State().tool = true;
     if (r) r->Session().ChooseTool();
 }
 void PutAway(Args&, Runner* r) {
@@ -251,11 +244,7 @@ void View(Args& a, Runner* r) {
     if (r) r->Session().SetView(view == 0 ? host::kPlanView : host::kSpaceView);
 }
 
-std::string Number(double value) {
-    std::ostringstream out;
-    out << value;
-    return out.str();
-}
+std::string Number(double value) { return host::FormatNumber(value); }
 
 void Expect(Args& a, Runner* r) {
     const int what =
@@ -291,7 +280,9 @@ void Expect(Args& a, Runner* r) {
     };
     switch (what) {
         case 0:
-            count("cursor", r->Session().Cursor());
+            if (const int32_t cursor = r->Session().Cursor(); cursor != expectedCount)
+                r->Fail("expected cursor " + std::to_string(expectedCount) + " (" + CursorName(static_cast<int32_t>(expectedCount)) +
+                        "), got " + std::to_string(cursor) + " (" + CursorName(cursor) + ")");
             break;
         case 1:
             count("objects", static_cast<long>(h.document.AllObjects().size()));
@@ -306,9 +297,11 @@ void Expect(Args& a, Runner* r) {
             auto it = h.dataBar.shown.find(static_cast<int16_t>(field));
             const bool has = it != h.dataBar.shown.end() && (it->second.value || it->second.length);
             const double actual = !has ? NAN : it->second.value ? *it->second.value : *it->second.length;
-            if (!has || std::fabs(actual - fieldValue) > 1e-9)
-                r->Fail("expected field " + std::to_string(field) + " " + Number(fieldValue) + ", got " +
-                        (has ? Number(actual) : "nothing"));
+            if (!has || std::fabs(actual - fieldValue) > 1e-9) {
+                const std::string label = FieldLabel(h, static_cast<int16_t>(field));
+                r->Fail("expected field " + std::to_string(field) + (label.empty() ? "" : " (" + label + ")") + " " +
+                        Number(fieldValue) + ", got " + (has ? Number(actual) : "nothing"));
+            }
             break;
         }
         case 4: {
@@ -354,24 +347,24 @@ const std::vector<Command>& Commands() {
         {"select", "select NAME ...|all|none", "selects objects (none: clears the selection)", Select},
         {"deselect", "deselect NAME ...|all", "deselects objects", Deselect},
         {"tool", "tool", "chooses the tool: creates it when needed and sets it up", Tool},
-        {"put-away", "put-away", "puts the tool away (set-down)", PutAway},
-        {"dispose", "dispose", "disposes of the tool's settings", Dispose},
-        {"mode", "mode span|parts|path", "chooses a mode in the mode bar", Mode},
-        {"plan-choice", "plan-choice follow-view|plan", "the mode bar's plan/space choice", PlanChoice},
-        {"count-button", "count-button", "presses the mode bar's count button (opens the dialog)", CountButton},
-        {"settings", "settings", "asks for the tool's settings (opens the count dialog)", Settings},
+        {"put-away", "put-away", "puts the tool away (set-down)", PutAway, true},
+        {"dispose", "dispose", "disposes of the tool's settings", Dispose, true},
+        {"mode", "mode span|parts|path", "chooses a mode in the mode bar", Mode, true},
+        {"plan-choice", "plan-choice follow-view|plan", "the mode bar's plan/space choice", PlanChoice, true},
+        {"count-button", "count-button", "presses the mode bar's count button (opens the dialog)", CountButton, true},
+        {"settings", "settings", "asks for the tool's settings (opens the count dialog)", Settings, true},
         {"dialog", "dialog type N | dialog press ok|cancel|ITEM", "queues what the user does in the next dialog",
          Dialog},
-        {"keys", "keys duplicate|repeat|reverse ... | keys none", "holds exactly these modifier keys", Keys},
-        {"press", "press duplicate|repeat|reverse", "presses one modifier key", Press},
-        {"release", "release duplicate|repeat|reverse", "releases one modifier key", Release},
-        {"move", "move X Y [Z]", "moves the mouse", Move},
-        {"click", "click X Y [Z]", "moves the mouse there and clicks", Click},
-        {"finish", "finish", "finishes the path being picked", Finish},
-        {"cancel", "cancel", "abandons the action in progress", Cancel},
-        {"undo", "undo", "undoes the last operation", Undo},
-        {"redo", "redo", "redoes what was undone last", Redo},
-        {"view", "view plan|space", "switches the current layer's view", View},
+        {"keys", "keys duplicate|repeat|reverse ... | keys none", "holds exactly these modifier keys", Keys, true},
+        {"press", "press duplicate|repeat|reverse", "presses one modifier key", Press, true},
+        {"release", "release duplicate|repeat|reverse", "releases one modifier key", Release, true},
+        {"move", "move X Y [Z]", "moves the mouse", Move, true},
+        {"click", "click X Y [Z]", "moves the mouse there and clicks", Click, true},
+        {"finish", "finish", "finishes the path being picked", Finish, true},
+        {"cancel", "cancel", "abandons the action in progress", Cancel, true},
+        {"undo", "undo", "undoes the last operation", Undo, true},
+        {"redo", "redo", "redoes what was undone last", Redo, true},
+        {"view", "view plan|space", "switches the current layer's view", View, true},
         {"expect",
          "expect cursor|objects|selected|picked N | field F V | undo TEXT | message TEXT | bounds X1 Y1 X2 Y2",
          "checks the state; a failed check makes the run fail", Expect},

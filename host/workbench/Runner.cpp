@@ -3,6 +3,10 @@
 #include <iomanip>
 
 #include "host/Transcript.h"
+#include "interface/ToolProtocol.h"
+#include "workbench/Cursors.h"
+#include "workbench/Story.h"
+#include "workbench/Trace.h"
 
 namespace workbench {
 
@@ -14,8 +18,22 @@ const Command* Find(const std::string& name) {
     return nullptr;
 }
 
+std::string CursorText(int32_t id) {
+    const std::string name = CursorName(id);
+    return std::to_string(id) + (name.empty() ? "" : " (" + name + ")");
+}
+
+bool Completed(const host::CallLog& log, std::size_t from) {
+    const auto& entries = log.Entries();
+    for (std::size_t i = from; i < entries.size(); ++i)
+        if (entries[i].type == host::LogEntry::Type::Event && entries[i].depth == 0 &&
+            entries[i].selector == kToolEventComplete)
+            return true;
+    return false;
+}
+
 void WriteState(std::ostream& out, host::Host& host, host::Session& session) {
-    out << "  = cursor " << session.Cursor();
+    out << "  = cursor " << CursorText(session.Cursor());
     const std::size_t picked = host.points.picked.size();
     if (picked != 0) out << ", " << picked << (picked == 1 ? " point" : " points") << " picked";
     if (session.PreviewShown()) out << ", preview on screen (" << host.feedback.Shown().size() << " figures)";
@@ -33,23 +51,27 @@ void WriteSummary(std::ostream& out, host::Host& host) {
     out << "\nobjects:\n";
     for (host::Object* object : host.document.AllObjects()) {
         const Rect2D r = host::Document::PlanBounds(*object);
-        out << "  " << object->name << (object->selected ? " (selected)" : "") << ": x " << r.left << ".." << r.right
-            << ", y " << r.bottom << ".." << r.top;
+        using host::FormatNumber;
+        out << "  " << object->name << (object->selected ? " (selected)" : "") << ": x " << FormatNumber(r.left)
+            << ".." << FormatNumber(r.right) << ", y " << FormatNumber(r.bottom) << ".." << FormatNumber(r.top);
         if (object->height != 0.0 || (!object->vertices.empty() && object->vertices[0].z != 0.0)) {
             const Cube3D c = host::Document::SpaceBounds(*object);
-            out << ", z " << c.minZ << ".." << c.maxZ;
+            out << ", z " << FormatNumber(c.minZ) << ".." << FormatNumber(c.maxZ);
         }
         out << '\n';
     }
 }
 
 void Runner::Check(const Script& script) {
-    std::set<std::string> names;
+    ScriptState state;
     for (const Line& line : script.lines) {
         const Command* command = Find(line.words[0]);
         if (command == nullptr) throw ScriptError(script.file, line.number, "unknown command '" + line.words[0] + "'");
+        if (command->toTool && !state.tool)
+            throw ScriptError(script.file, line.number,
+                              "'" + line.words[0] + "' acts on the tool: choose it with 'tool' first");
         try {
-            Args args(line, names);
+            Args args(line, state);
             command->run(args, nullptr);
             args.End();
         } catch (const BadLine& bad) {
@@ -73,31 +95,85 @@ void Runner::Begin(const Script& script, const RunOptions& options) {
     Check(script);
     fFile = script.file;
     fOptions = options;
-    fNames.clear();
+    fState = ScriptState{};
     fFailures = 0;
+    fQueuedLines.clear();
+    fDataBar.clear();
     fHost = std::make_unique<host::Host>();
     fHost->LoadPlugin(options.plugin);
     fSession = std::make_unique<host::Session>(*fHost);
+    fMark = fHost->log.Size();
+}
+
+void Runner::WriteUnwritten() {
+    if (!fHost) return;
+    const std::size_t mark = fMark;
+    fMark = fHost->log.Size();
+    host::TranscriptOptions transcript{fOptions.calls, [](int32_t id) { return CursorName(id); }};
+    host::WriteLog(fOut, fHost->log, mark, transcript);
+    if (fOptions.trace) {
+        WriteTrace(*fOptions.trace, fHost->log, mark, fLine);
+        fOptions.trace->flush();
+    }
 }
 
 void Runner::RunLine(const Line& line) {
     fLine = line.number;
     fOut << "> " << line.text << '\n';
-    const std::size_t mark = fHost->log.Size();
-    Args args(line, fNames);
-    Find(line.words[0])->run(args, this);
-    host::WriteLog(fOut, fHost->log, mark, host::TranscriptOptions{fOptions.calls});
-    if (fHost->log.Size() != mark) WriteState(fOut, *fHost, *fSession);
+    fMark = fHost->log.Size();
+    const std::size_t mark = fMark;
+    const std::vector<host::UndoStep>& done = fHost->undo.Done();
+    const std::vector<host::UndoStep>& undone = fHost->undo.Undone();
+    const std::size_t doneBefore = done.size(), undoneBefore = undone.size();
+    const std::size_t queuedBefore = fHost->dialogs.Script().size();
+
+    Args args(line, fState);
+    const std::string& command = line.words[0];
+    Find(command)->run(args, this);
+    WriteUnwritten();
+
+    // Which queued dialog actions a dialog took.
+    if (command == "dialog") fQueuedLines.push_back(line.number);
+    for (std::size_t used = queuedBefore + (command == "dialog") - fHost->dialogs.Script().size();
+         used != 0 && !fQueuedLines.empty(); --used)
+        fQueuedLines.pop_front();
+
+    // One sentence for what the line did to the drawing.
+    if (command == "undo" && undone.size() > undoneBefore)
+        fOut << "=> " << UndoText(undone.back(), false) << '\n';
+    else if (command == "redo" && done.size() > doneBefore)
+        fOut << "=> " << UndoText(done.back(), true) << '\n';
+    else if (done.size() > doneBefore)
+        fOut << "=> " << OperationText(done.back()) << '\n';
+    else if (Completed(fHost->log, mark))
+        fOut << "=> " << (fHost->completionAllowed ? "nothing done" : "refused: completion not allowed") << '\n';
+
+    if (fHost->log.Size() != mark) {
+        WriteState(fOut, *fHost, *fSession);
+        const std::string dataBar = DataBarText(*fHost);
+        if (dataBar != fDataBar && !dataBar.empty()) fOut << "    data bar: " << dataBar << '\n';
+        fDataBar = dataBar;
+    }
+    fOut.flush();
     if (fOptions.afterLine) fOptions.afterLine(line);
 }
 
 int Runner::End() {
+    if (!fQueuedLines.empty()) {
+        fOut << "warning: " << (fQueuedLines.size() == 1 ? "the dialog action" : "the dialog actions")
+             << " queued on line";
+        for (std::size_t i = 0; i < fQueuedLines.size(); ++i)
+            fOut << (i == 0 ? (fQueuedLines.size() == 1 ? " " : "s ") : ", ") << fQueuedLines[i];
+        fOut << (fQueuedLines.size() == 1 ? " was" : " were")
+             << " never used: a dialog takes the actions queued before the line that opens it\n";
+    }
     WriteSummary(fOut, *fHost);
     for (const std::string& fault : fHost->faults) {
         fOut << "host fault: " << fault << '\n';
         ++fFailures;
     }
     if (fFailures != 0) fOut << fFailures << (fFailures == 1 ? " problem\n" : " problems\n");
+    fOut.flush();
     return fFailures == 0 ? 0 : 1;
 }
 

@@ -1,6 +1,8 @@
 #include "workbench/Script.h"
 
 #include <charconv>
+#include <climits>
+#include <cmath>
 #include <sstream>
 
 namespace workbench {
@@ -10,20 +12,38 @@ std::string Args::Word(const char* what) {
     return fLine.words[fNext++];
 }
 
-double Args::Number(const char* what) {
-    const std::string word = Word(what);
+namespace {
+// from_chars takes no '+'; a script may write one.
+const char* SkipPlus(const std::string& word) {
+    const char* first = word.data();
+    if (word.size() > 1 && word[0] == '+' && word[1] != '-' && word[1] != '+') ++first;
+    return first;
+}
+}  // namespace
+
+double ParseNumber(const std::string& word, const char* what) {
+    const char* first = SkipPlus(word);
+    const char* last = word.data() + word.size();
     double value = 0.0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size())
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range && end == last)
+        throw BadLine(std::string(what) + " is out of range: '" + word + "'");
+    if (error != std::errc() || end != last)
         throw BadLine(std::string(what) + " must be a number, not '" + word + "'");
+    if (!std::isfinite(value)) throw BadLine(std::string(what) + " must be a finite number, not '" + word + "'");
     return value;
 }
 
+double Args::Number(const char* what) { return ParseNumber(Word(what), what); }
+
 long Args::Integer(const char* what, long low, long high) {
     const std::string word = Word(what);
+    const char* first = SkipPlus(word);
+    const char* last = word.data() + word.size();
     long value = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size())
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range && end == last) value = word[0] == '-' ? LONG_MIN : LONG_MAX;
+    else if (error != std::errc() || end != last)
         throw BadLine(std::string(what) + " must be a whole number, not '" + word + "'");
     if (value < low || value > high)
         throw BadLine(std::string(what) + " must lie between " + std::to_string(low) + " and " + std::to_string(high) +
@@ -58,16 +78,26 @@ void Args::End() {
     if (More()) throw BadLine("unexpected '" + fLine.words[fNext] + "'");
 }
 
-std::string Args::NewName() {
+std::string Args::NewName(bool container) {
     const std::string name = Word("a name");
-    if (!fNames.insert(name).second) throw BadLine("the name '" + name + "' is taken");
+    if (!fState.names.emplace(name, container).second) throw BadLine("the name '" + name + "' is taken");
     return name;
 }
 
 std::string Args::KnownName() {
     const std::string name = Word("a name");
-    if (!fNames.count(name)) throw BadLine("nothing is called '" + name + "'");
+    if (!fState.names.count(name)) throw BadLine("nothing is called '" + name + "'");
     return name;
+}
+
+std::string Args::KnownContainer() {
+    const std::string name = KnownName();
+    if (!fState.names.at(name)) throw BadLine("'" + name + "' is not a layer or a group");
+    return name;
+}
+
+void Args::NeedLayer() {
+    if (!fState.layer) throw BadLine("there is no layer to draw in: add one with 'layer NAME' first");
 }
 
 Script ReadScript(std::istream& in, const std::string& file) {
@@ -75,6 +105,7 @@ Script ReadScript(std::istream& in, const std::string& file) {
     script.file = file;
     std::string text;
     for (int number = 1; std::getline(in, text); ++number) {
+        if (number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
         if (const std::size_t hash = text.find('#'); hash != std::string::npos) text.erase(hash);
         if (!text.empty() && text.back() == '\r') text.pop_back();
         std::istringstream words(text);

@@ -6,13 +6,18 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "workbench/CrashReport.h"
+#include "workbench/Outputs.h"
 #include "workbench/Runner.h"
+#include "workbench/Storyboard.h"
 #include "workbench/Svg.h"
 
 namespace {
 
 const char* kUsage = R"(usage: workbench run SCRIPT [--plugin PATH] [--svg FILE] [--frames DIR] [--calls]
+                     [--trace FILE] [--html FILE]
        workbench --help
 
 Runs a session script against the move/duplicate tool plug-in in the
@@ -27,16 +32,40 @@ substitute host, prints a transcript and draws the drawing as SVG.
   --frames DIR    writes one drawing per script line, DIR/frame-0001.svg ...,
                   to watch the preview evolve
   --calls         lists every host call under the event that made it
+  --html FILE     writes one self-contained page that steps through the
+                  drawings line by line (slider, arrow keys, Home, End),
+                  each with its script line and transcript
+  --trace FILE    writes one JSON object per line for every event and host
+                  call, with its script line (kind, event or name, messages
+                  or arguments, reply or result)
 
-The transcript shows each script line ("> ..."), the tool events the host
-sent with the tool's replies ("main(EVENT, M1, M2) -> REPLY"), notes on what
-the host did ("# ..."), and the cursor and picked points after the line; at
-the end the message line, mode bar, data bar, undo steps and objects.
+The transcript tells the session line by line:
+  > LINE                          the script line
+  event 5 cursor -> 17002 (duplicate)
+                                  a tool event the host sent (number, name,
+                                  the two messages when not 0) and the tool's
+                                  reply; cursors with their names
+  # ...                           what the host did: the tool is chosen, the
+                                  dialog opens, what is typed and pressed,
+                                  whether a press is refused, how it closes
+  => 2 copies made, step (3, 1) (undo step "Move/Duplicate")
+                                  what the operation did, or "refused:
+                                  completion not allowed"; undo and redo say
+                                  which step they took back or made again
+  = cursor ..., points picked, preview on screen
+    data bar: ∆X: 10, ∆Y: 0       the state after the line; the data bar's
+                                  fields with their labels when they change
+At the end: the message line, mode bar, data bar, undo steps and objects,
+and a warning for dialog actions that were queued but never used. Numbers
+read back exactly as written (shortest round-trip form, no exponent between
+1e-6 and 1e16).
 
-Exit status: 0 when the session ran and every 'expect' held, 1 when an
-expectation failed, the host noticed a fault in the plug-in's calls or the
-plug-in could not be loaded, 2 for a bad command line or a bad script line
-(reported as FILE:LINE: what is wrong, before anything runs or is written).
+Exit status: 0 when the session ran and every 'expect' held; 1 when an
+expectation failed or the host noticed a fault in the plug-in's calls; 2 when
+nothing could run: a bad command line, a bad script line (FILE:LINE: what is
+wrong), an output that cannot be written, or a plug-in that cannot be loaded.
+These are all found before the first line runs, and then nothing is written.
+3 when the plug-in crashed: the transcript up to there is kept.
 
 Script commands (one per line; '#' starts a comment):
 )";
@@ -46,25 +75,46 @@ void Usage(std::ostream& out) {
     workbench::WriteCommandHelp(out);
 }
 
-// Writes a file whole or not at all.
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-    const std::filesystem::path part = path.string() + ".part";
-    {
-        std::ofstream out(part, std::ios::binary);
-        out << text;
-        if (!out) throw std::runtime_error("cannot write " + part.string());
+// Passes the transcript on to stdout and keeps a copy of what the current
+// line wrote, for the storyboard.
+class Tee : public std::streambuf {
+public:
+    explicit Tee(std::streambuf* out) : fOut(out) {}
+    std::string taken;
+
+protected:
+    int overflow(int c) override {
+        if (c == traits_type::eof()) return traits_type::not_eof(c);
+        taken += static_cast<char>(c);
+        return fOut->sputc(static_cast<char>(c));
     }
-    std::filesystem::rename(part, path);
-}
+    std::streamsize xsputn(const char* text, std::streamsize n) override {
+        taken.append(text, static_cast<std::size_t>(n));
+        return fOut->sputn(text, n);
+    }
+    int sync() override { return fOut->pubsync(); }
+
+private:
+    std::streambuf* fOut;
+};
 
 std::string Caption(const workbench::Line& line, int cursor) {
     return "line " + std::to_string(line.number) + ": " + line.text + "   cursor " + std::to_string(cursor);
 }
 
+// The script as read, or a ScriptError / OutputError for a file that cannot be one.
+workbench::Script ReadScriptFile(const std::string& file) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) throw workbench::OutputError(file + " is a folder, not a script");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw workbench::OutputError("cannot read " + file);
+    return workbench::ReadScript(in, file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string command, script, svg, frames;
+    std::string command, script, svg, frames, trace, html;
     workbench::RunOptions options;
     options.plugin = MOVEDUP_DEFAULT_PLUGIN;
     for (int i = 1; i < argc; ++i) {
@@ -83,6 +133,10 @@ int main(int argc, char** argv) {
                 svg = value("--svg");
             else if (arg == "--frames")
                 frames = value("--frames");
+            else if (arg == "--html")
+                html = value("--html");
+            else if (arg == "--trace")
+                trace = value("--trace");
             else if (arg == "--calls")
                 options.calls = true;
             else if (command.empty())
@@ -102,43 +156,95 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    std::ifstream in(script);
-    if (!in) {
-        std::cerr << "workbench: cannot read " << script << '\n';
-        return 2;
-    }
-    const workbench::Script parsed = workbench::ReadScript(in, script);
+    // Everything that can be known to fail is checked before the first line
+    // runs: the script, then every output.
+    workbench::Script parsed;
     try {
+        parsed = ReadScriptFile(script);
         workbench::Runner::Check(parsed);
+        if (!svg.empty()) workbench::CheckOutputFile(svg, "--svg");
+        if (!trace.empty()) workbench::CheckOutputFile(trace, "--trace");
+        if (!html.empty()) workbench::CheckOutputFile(html, "--html");
+        if (!frames.empty()) workbench::PrepareOutputFolder(frames, "--frames");
     } catch (const workbench::ScriptError& e) {
         std::cerr << e.what() << '\n';
         return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "workbench: " << e.what() << '\n';
+        return 2;
     }
 
+    // The transcript goes out line by line, so a pipe sees each line as it
+    // happens and a crash keeps what came before it.
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+    const std::string tracePart = trace.empty() ? std::string() : trace + ".part";
+    std::ofstream traceOut;
+    if (!trace.empty()) {
+        traceOut.open(tracePart, std::ios::binary | std::ios::trunc);
+        options.trace = &traceOut;
+    }
+    // On any failure after this the partial outputs go again.
+    auto fail = [&](const std::string& message) {
+        std::cout.flush();
+        std::cerr << message << '\n';
+        if (!trace.empty()) {
+            traceOut.close();
+            std::filesystem::remove(tracePart);
+        }
+        return 2;
+    };
+
+    Tee tee(std::cout.rdbuf());
+    std::ostream transcript(&tee);
+    std::vector<workbench::Frame> storyboard;
+    workbench::Runner runner(transcript);
     try {
-        workbench::Runner runner(std::cout);
+        runner.Begin(parsed, options);
+    } catch (const std::exception& e) {
+        return fail(std::string("workbench: ") + e.what());
+    }
+    workbench::ArmCrashReport(runner, tracePart, trace);
+    try {
         int frame = 0;
-        if (!frames.empty()) {
-            std::filesystem::create_directories(frames);
-            options.afterLine = [&](const workbench::Line& line) {
+        for (const workbench::Line& line : parsed.lines) {
+            tee.taken.clear();
+            runner.RunLine(line);
+            if (frames.empty() && html.empty()) continue;
+            const std::string drawing =
+                workbench::DrawingSvg(runner.Host(), Caption(line, runner.Session().Cursor()));
+            if (!frames.empty()) {
                 char name[32];
                 std::snprintf(name, sizeof name, "frame-%04d.svg", ++frame);
-                WriteFile(std::filesystem::path(frames) / name,
-                          workbench::DrawingSvg(runner.Host(), Caption(line, runner.Session().Cursor())));
-            };
+                workbench::WriteWhole((std::filesystem::path(frames) / name).string(), drawing);
+            }
+            if (!html.empty())
+                storyboard.push_back({"line " + std::to_string(line.number) + ": " + line.text, drawing, tee.taken});
         }
-        const int status = runner.Run(parsed, options);
+        tee.taken.clear();
+        const int status = runner.End();
+        workbench::DisarmCrashReport();
+        if (!html.empty()) {
+            storyboard.push_back({"at the end", storyboard.empty() ? std::string() : storyboard.back().svg,
+                                  tee.taken});
+            workbench::WriteWhole(html, workbench::StoryboardHtml(script, storyboard));
+        }
         if (!svg.empty()) {
             const std::string caption = parsed.lines.empty() ? std::string("empty session")
                                                              : Caption(parsed.lines.back(), runner.Session().Cursor());
-            WriteFile(svg, workbench::DrawingSvg(runner.Host(), caption));
+            workbench::WriteWhole(svg, workbench::DrawingSvg(runner.Host(), caption));
         }
+        if (!trace.empty()) {
+            traceOut.close();
+            if (!traceOut) return fail("workbench: cannot write '" + trace + "'");
+            std::filesystem::rename(tracePart, trace);
+        }
+        std::cout.flush();
         return status;
     } catch (const workbench::BadLine& e) {
-        std::cerr << script << ": " << e.what() << '\n';
-        return 1;
+        workbench::DisarmCrashReport();
+        return fail(script + ":" + std::to_string(runner.CurrentLine()) + ": " + e.what());
     } catch (const std::exception& e) {
-        std::cerr << "workbench: " << e.what() << '\n';
-        return 1;
+        workbench::DisarmCrashReport();
+        return fail(std::string("workbench: ") + e.what());
     }
 }

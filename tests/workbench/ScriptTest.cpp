@@ -53,19 +53,53 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"layer P\nrect A 0 0 1 1\nline A 0 0 1 1\n", "s.session:3: the name 'A' is taken"},
                       BadCase{"select Ghost\n", "s.session:1: nothing is called 'Ghost'"},
                       BadCase{"layer P\nrect A 0 0 1 1 in Q\n", "s.session:2: nothing is called 'Q'"},
-                      BadCase{"mode circle\n", "s.session:1: the mode must be one of span, parts, path, not 'circle'"},
-                      BadCase{"keys\n", "s.session:1: missing the keys held, or 'none'"},
-                      BadCase{"keys duplicate shift\n", "s.session:1: a key must be one of duplicate, repeat, reverse"},
+                      BadCase{"tool\nmode circle\n", "s.session:2: the mode must be one of span, parts, path, not 'circle'"},
+                      BadCase{"tool\nkeys\n", "s.session:2: missing the keys held, or 'none'"},
+                      BadCase{"tool\nkeys duplicate shift\n",
+                              "s.session:2: a key must be one of duplicate, repeat, reverse"},
                       BadCase{"version 1 300 0\n",
                               "s.session:1: the major version must lie between 0 and 255, not 300"},
                       BadCase{"polyline L 0 0\n", "s.session:1: a polyline needs at least two points"},
                       BadCase{"dialog type 1.5\n", "s.session:1: the number must be a whole number, not '1.5'"},
                       BadCase{"expect cursor\n", "s.session:1: missing the number"},
-                      BadCase{"click 1\n", "s.session:1: missing y"}));
+                      BadCase{"tool\nclick 1\n", "s.session:2: missing y"}));
+
+// The structure of a session: where objects go, what needs the tool, and
+// numbers that cannot be coordinates. Each would otherwise fail half-way
+// through the run or run with a value no drawing can hold.
+INSTANTIATE_TEST_SUITE_P(
+    Structure, BadScripts,
+    ::testing::Values(
+        BadCase{"rect A 0 0 1 1\n", "s.session:1: there is no layer to draw in: add one with 'layer NAME' first"},
+        BadCase{"group G\n", "s.session:1: there is no layer to draw in"},
+        BadCase{"polyline L 0 0 1 1\n", "s.session:1: there is no layer to draw in"},
+        BadCase{"layer P\nrect A 0 0 1 1\nrect B 0 0 1 1 in A\n", "s.session:3: 'A' is not a layer or a group"},
+        BadCase{"layer P\nrect A 0 0 1 1\npolyline B 0 0 1 1 in A\n", "s.session:3: 'A' is not a layer or a group"},
+        BadCase{"layer P\nrect A 0 0 1 1\nwork-in A\n", "s.session:3: 'A' is not a layer or a group"},
+        BadCase{"layer P\nmode path\ntool\n", "s.session:2: 'mode' acts on the tool: choose it with 'tool' first"},
+        BadCase{"layer P\nclick 0 0\n", "s.session:2: 'click' acts on the tool"},
+        BadCase{"undo\n", "s.session:1: 'undo' acts on the tool"},
+        BadCase{"tool\nversion 1 11 0\n",
+                "s.session:2: the tool reads the host's version when it is chosen: put 'version' before 'tool'"},
+        BadCase{"tool\nclick nan 0\n", "s.session:2: x must be a finite number, not 'nan'"},
+        BadCase{"tool\nclick inf 0\n", "s.session:2: x must be a finite number, not 'inf'"},
+        BadCase{"tool\nmove 0 -inf\n", "s.session:2: y must be a finite number, not '-inf'"},
+        BadCase{"layer P\nrect B nan 0 1 1\n", "s.session:2: x1 must be a finite number, not 'nan'"},
+        BadCase{"tool\nclick 1e400 0\n", "s.session:2: x is out of range: '1e400'"},
+        BadCase{"tool\nclick ++1 0\n", "s.session:2: x must be a number, not '++1'"},
+        BadCase{"expect bounds nan nan nan nan\n", "s.session:1: a bound must be a finite number, not 'nan'"},
+        BadCase{"expect field 6 nan\n", "s.session:1: the value must be a finite number, not 'nan'"},
+        BadCase{"dialog type 99999999999999999999\n",
+                "s.session:1: the number must lie between -2147483648 and 2147483647, not 99999999999999999999"}));
+
+TEST(ScriptCheck, AcceptsSignedAndScientificNumbersAndAByteOrderMark) {
+    EXPECT_EQ(CheckError("\xEF\xBB\xBFlayer P\nrect A +1 -1 1e3 2.5E-1\ntool\nclick +1 0\ndialog type +5\n"), "");
+    EXPECT_EQ(Read("\xEF\xBB\xBFlayer P\n").lines.at(0).words.at(0), "layer");
+}
 
 TEST(ScriptCheck, AcceptsEveryCommandInItsForms) {
     EXPECT_EQ(CheckError("version 1 10 5\nversion 2 11 0 3\nalternate-cursors on\ncompletion refused\n"
-                         "layer P\nlayer S space\ngroup G\ngroup H in S\nwork-in H\n"
+                         "layer P\nlayer S space\ngroup G\ngroup H in S\nwork-in H\ngroup I in H\n"
                          "line L 0 0 1 1 z 2\nrect R 0 0 1 1 in G\nbox B 0 0 1 1 3 z 1\n"
                          "polyline Y 0 0 1 1 2 0 in P\nselect R B\nselect all\nselect none\ndeselect R\n"
                          "tool\nmode parts\nplan-choice plan\ncount-button\nsettings\n"

@@ -2,10 +2,10 @@
 // and writes the transcript.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <ostream>
-#include <set>
 #include <string>
 
 #include "host/Host.h"
@@ -17,6 +17,8 @@ namespace workbench {
 struct RunOptions {
     std::string plugin;
     bool calls = false;  // every host call under its event
+    // The machine-readable trace (Trace.h) goes here too when set.
+    std::ostream* trace = nullptr;
     // Called after every line that ran, with the line; the frames writer.
     std::function<void(const Line&)> afterLine;
 };
@@ -44,18 +46,26 @@ public:
     host::Session& Session() { return *fSession; }
     std::ostream& Out() { return fOut; }
     const std::string& File() const { return fFile; }
+    // The number of the script line running or run last.
+    int CurrentLine() const { return fLine; }
     // Reports an expectation that did not hold on the line being run.
     void Fail(const std::string& what);
+    // Writes what the line running has logged so far: a crash handler's
+    // last words before it reports the crash.
+    void WriteUnwritten();
 
 private:
     std::ostream& fOut;
     std::unique_ptr<host::Host> fHost;
     std::unique_ptr<host::Session> fSession;
     RunOptions fOptions;
-    std::set<std::string> fNames;  // the run re-declares what the check saw
+    ScriptState fState;  // the run re-declares what the check saw
     std::string fFile;
     int fLine = 0;
     int fFailures = 0;
+    std::size_t fMark = 0;        // the first log entry not yet written
+    std::deque<int> fQueuedLines;  // the lines of the dialog actions still queued
+    std::string fDataBar;          // the data bar as the transcript showed it last
 };
 
 // One command of the script format: how its line reads and what it does.
@@ -66,6 +76,8 @@ struct Command {
     const char* usage;
     const char* help;
     void (*run)(Args& args, Runner* runner);
+    // Sends the tool events, so the tool must have been chosen before.
+    bool toTool = false;
 };
 
 const std::vector<Command>& Commands();

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <istream>
-#include <set>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,11 +35,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What the script has set up by a line: the names it declared (and which of
+// them are layers or groups), whether a layer exists to draw in, whether the
+// tool has been chosen. The check before the run and the run itself keep it
+// alike, so a line is refused before anything runs, not half-way.
+struct ScriptState {
+    std::map<std::string, bool> names;  // name -> is a layer or group
+    bool layer = false;
+    bool tool = false;
+};
+
 // Reads a command's arguments in order. The same reader serves the check
 // before the run and the run itself.
 class Args {
 public:
-    Args(const Line& line, std::set<std::string>& names) : fLine(line), fNames(names) {}
+    Args(const Line& line, ScriptState& state) : fLine(line), fState(state) {}
 
     std::string Word(const char* what);
     double Number(const char* what);
@@ -47,6 +57,8 @@ public:
     // One of the given choices; its index.
     int Choice(const char* what, const std::vector<std::string>& choices);
     bool More() const { return fNext < fLine.words.size(); }
+    // The next word, not taken; "" at the end.
+    std::string Peek() const { return More() ? fLine.words[fNext] : std::string(); }
     // Takes `keyword` when it comes next.
     bool Keyword(const char* keyword);
     // The rest of the line's words joined by blanks.
@@ -55,15 +67,26 @@ public:
 
     // Names of the drawing's layers, groups and objects, as the script
     // creates them: a name is declared once and used only after that.
-    std::string NewName();
+    std::string NewName(bool container = false);
     std::string KnownName();
+    // A declared layer or group.
+    std::string KnownContainer();
+    // Where a new object goes without "in CONTAINER": there must be a layer.
+    void NeedLayer();
+    ScriptState& State() { return fState; }
 
 private:
     const Line& fLine;
-    std::set<std::string>& fNames;
+    ScriptState& fState;
     std::size_t fNext = 1;
 };
 
+// Reads the lines; a UTF-8 byte-order mark before the first one is skipped.
 Script ReadScript(std::istream& in, const std::string& file);
+
+// A number as the script writes it: decimal or scientific, with an optional
+// sign. Throws BadLine for anything else, for nan and inf, and for values
+// beyond the range of a double.
+double ParseNumber(const std::string& word, const char* what);
 
 }  // namespace workbench
