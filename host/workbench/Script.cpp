@@ -40,15 +40,17 @@ long Args::Integer(const char* what, long low, long high) {
     const std::string word = Word(what);
     const char* first = SkipPlus(word);
     const char* last = word.data() + word.size();
-    long value = 0;
+    // Wider than long, which is 32 bits on Windows: a word beyond long's range
+    // must still read as beyond the limits.
+    long long value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range && end == last) value = word[0] == '-' ? LONG_MIN : LONG_MAX;
+    if (error == std::errc::result_out_of_range && end == last) value = word[0] == '-' ? LLONG_MIN : LLONG_MAX;
     else if (error != std::errc() || end != last)
         throw BadLine(std::string(what) + " must be a whole number, not '" + word + "'");
     if (value < low || value > high)
         throw BadLine(std::string(what) + " must lie between " + std::to_string(low) + " and " + std::to_string(high) +
                       ", not " + word);
-    return value;
+    return static_cast<long>(value);
 }
 
 int Args::Choice(const char* what, const std::vector<std::string>& choices) {

@@ -48,7 +48,11 @@ protected:
 
     // Runs the program in `dir`; "{dir}" in the arguments is the folder.
     Ran Run(const std::string& args) {
-        const std::string command = "cd '" + dir.string() + "' && '" WORKBENCH_PROGRAM "' " +
+        // Under AddressSanitizer the program's own crash report must see the
+        // signal, so the sanitizer leaves the fatal signals alone.
+        const std::string command = "cd '" + dir.string() +
+                                    "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:handle_segv=0:handle_sigbus=0:handle_sigill=0:"
+                                    "handle_sigfpe=0:handle_abort=0\" '" WORKBENCH_PROGRAM "' " +
                                     Replace(args, "{dir}", dir.string()) + " >stdout.txt 2>stderr.txt";
         Ran ran;
         const int raw = std::system(command.c_str());
