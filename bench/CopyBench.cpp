@@ -14,6 +14,12 @@
 
 namespace {
 
+// The copy counts of the completion benchmarks, 10^2 to 10^5.
+void CopyCounts(benchmark::internal::Benchmark* b) {
+    for (const int copies : {100, 1000, 10000, 100000}) b->Arg(copies);
+    b->ArgName("copies")->Unit(benchmark::kMillisecond);
+}
+
 using bench::BenchHost;
 
 void PerCopy(benchmark::State& state, double copies) {
@@ -51,13 +57,7 @@ void DuplicateInTheHost(benchmark::State& state) {
     state.counters["peak_bytes"] = static_cast<double>(peak);
     state.counters["bytes_per_copy"] = static_cast<double>(peak) / count;
 }
-BENCHMARK(DuplicateInTheHost)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->ArgName("copies")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DuplicateInTheHost)->Apply(CopyCounts);
 
 void DuplicateInTheQuietHost(benchmark::State& state) {
     const auto count = static_cast<int32_t>(state.range(0));
@@ -72,13 +72,7 @@ void DuplicateInTheQuietHost(benchmark::State& state) {
     PerCopy(state, count);
     state.counters["calls_per_copy"] = static_cast<double>(q.calls) / static_cast<double>(state.iterations()) / count;
 }
-BENCHMARK(DuplicateInTheQuietHost)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->ArgName("copies")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DuplicateInTheQuietHost)->Apply(CopyCounts);
 
 // A host function as the plug-in finds it: through the block's lookup,
 // which also tells the host functions which host serves them.
@@ -118,13 +112,7 @@ void HostShareOfDuplicating(benchmark::State& state) {
     }
     PerCopy(state, count);
 }
-BENCHMARK(HostShareOfDuplicating)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->ArgName("copies")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(HostShareOfDuplicating)->Apply(CopyCounts);
 
 // A path of `vertices` picked points: a copy at every vertex after the first.
 void PathInTheHost(benchmark::State& state) {
