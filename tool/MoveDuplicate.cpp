@@ -57,6 +57,7 @@ void CopyChain(CallbackBlock* callbacks, ObjectHandle object, More more, Step st
         KS_SetObjectSelected(callbacks, copy, 1);
         Work::Move(callbacks, copy, step(k));
         source = copy;
+        if (k == std::numeric_limits<int32_t>::max()) return;  // no copy number after this one
     }
 }
 
@@ -77,8 +78,8 @@ typename Work::Point StepOf(const PathEntry& e) {
         return Point3D(e.x, e.y, e.z);
 }
 
-// Copy k lies at the sum of the first k path vectors from the object. Entry 0
-// is always used; an all-zero entry after it ends the path.
+// Copy k lies at the sum of the first k path vectors from the object. The
+// list holds no zero vector but its end marker, which ends the path.
 template <class Work>
 void KS_CDECL PathCopy(ObjectHandle object, CallbackBlock* callbacks, void* env) {
     const auto list = static_cast<Handle>(env);
@@ -86,7 +87,7 @@ void KS_CDECL PathCopy(ObjectHandle object, CallbackBlock* callbacks, void* env)
         callbacks, object,
         [&](int32_t k) {
             const PathEntry& e = EntryAt(list, k - 1);
-            return k == 1 || e.x != 0.0 || e.y != 0.0 || e.z != 0.0;
+            return e.x != 0.0 || e.y != 0.0 || e.z != 0.0;
         },
         [&](int32_t k) { return StepOf<Work>(EntryAt(list, k - 1)); });
 }
@@ -131,11 +132,17 @@ void RepeatTwoPoint(CallbackBlock* callbacks, Handle settings) {
 
 template <class Work>
 void FreshTwoPoint(CallbackBlock* callbacks, Handle settings) {
+    // A span needs its two points; a host that completes with fewer has
+    // nothing to read past its last one.
+    if (PickedPointCount(callbacks) < 2) return;
     // Parts need a count to divide by; without one nothing happens.
     if (Settings(settings).mode == kModeParts && !AskCount(callbacks, settings)) return;
 
     const typename Work::Point a = Work::PickedPoint(callbacks, 0);
     const typename Work::Point b = Work::PickedPoint(callbacks, 1);
+    // A span that is not a finite vector would move the selection nowhere a
+    // drawing can hold: nothing happens, and the stored step is kept.
+    if (!IsFinite(b - a)) return;
     const ToolSettings& record = Settings(settings);
     const auto landing = LandAlongSpan(record.mode, record.count, record.duplicate != 0, a, b);
     // The step is kept for a repeat; the companion of the other kind of work
@@ -168,6 +175,22 @@ void RepeatPath(CallbackBlock* callbacks, Handle settings) {
     KS_ForEachObject(callbacks, kVisitSelected, PathVisitor(settings), Settings(settings).pathOffsets);
 }
 
+// Fills the list with the path's steps and its end marker; the number of
+// steps, or -1 when one of them is not a finite vector.
+template <class Work>
+int32_t FillPathList(CallbackBlock* callbacks, Handle list, int32_t points) {
+    const TPathVertices<Work> path{callbacks, points, false};
+    int32_t steps = 0;
+    bool finite = true;
+    WalkPath(path, path.Segments(), [&](const typename Work::Point& a, const typename Work::Point& b) {
+        const Point3D d = Work::AsTriple(b - a);  // z is 0.0 for plan work
+        finite = finite && IsFinite(d);
+        EntryAt(list, steps++) = PathEntry{d.x, d.y, d.z};
+    });
+    EntryAt(list, steps) = PathEntry{0.0, 0.0, 0.0};
+    return finite ? steps : -1;
+}
+
 template <class Work>
 void FreshPath(CallbackBlock* callbacks, Handle settings) {
     const int32_t points = PickedPointCount(callbacks);
@@ -186,21 +209,20 @@ void FreshPath(CallbackBlock* callbacks, Handle settings) {
     Settings(settings).pathOffsets = list;
     if (list == nullptr) return;
 
+    // The steps are read before the undo step opens: a path that goes nowhere
+    // (every vertex on the first) or through a point that is not finite
+    // does nothing at all and leaves no path to repeat.
+    if (FillPathList<Work>(callbacks, list, points) <= 0) {
+        Settings(settings).pathOffsets = nullptr;
+        KS_FreeHandle(callbacks, list);
+        return;
+    }
+
     KS_BeginUndoStep(callbacks, kUndoKindMoveDuplicate);
     UndoName name;
     name.Fetch(callbacks, kUndoNamePath);
     name.Apply(callbacks);
-
-    const TPathVertices<Work> path{callbacks, points, false};
-    int32_t i = 0;
-    for (; i < path.Segments(); ++i) {
-        const typename Work::Point a = path.At(i);
-        const typename Work::Point b = path.At(i + 1);
-        const Point3D d = Work::AsTriple(b - a);  // z is 0.0 for plan work
-        EntryAt(list, i) = PathEntry{d.x, d.y, d.z};
-    }
-    EntryAt(list, i) = PathEntry{0.0, 0.0, 0.0};
-    KS_ForEachObject(callbacks, kVisitSelected, PathVisitor(settings), list);
+    KS_ForEachObject(callbacks, kVisitSelected, PathVisitor(settings), Settings(settings).pathOffsets);
 }
 
 // Modes up to 2 take the two-point route, 3 and above the path route.

@@ -30,7 +30,8 @@ void DrawFigure(CallbackBlock* callbacks, Handle settings, int32_t points) {
             if (parts && record.count < 1) break;  // nothing to divide by
             const typename Work::Point a = Work::PickedPoint(callbacks, 0);
             const typename Work::Point b = Work::CursorPoint(callbacks);
-            const auto landing = LandAlongSpan(record.mode, record.count, record.duplicate != 0, a, b);
+            const auto landing =
+                LimitForPreview(LandAlongSpan(record.mode, record.count, record.duplicate != 0, a, b));
             if (parts) {
                 KS_SetDataFieldLength(callbacks, kPartLengthField, landing.step.Length());
                 Work::DrawLine(callbacks, a, a + landing.step);  // the first part only
@@ -43,13 +44,12 @@ void DrawFigure(CallbackBlock* callbacks, Handle settings, int32_t points) {
         case kModePath: {
             const TPathVertices<Work> path{callbacks, points, true};
             typename Work::Box outline = box;
-            for (int32_t i = 0; i < path.Segments(); ++i) {
-                const typename Work::Point a = path.At(i);
-                const typename Work::Point b = path.At(i + 1);
+            const int32_t segments = path.Segments() < kMaxPreviewPlaces ? path.Segments() : kMaxPreviewPlaces;
+            WalkPath(path, segments, [&](const typename Work::Point& a, const typename Work::Point& b) {
                 Work::DrawLine(callbacks, a, b);
                 Work::Shift(outline, b - a);
                 Work::DrawBox(callbacks, outline);
-            }
+            });
             break;
         }
         default:

@@ -27,7 +27,12 @@ struct Event {
 
 int32_t PickedPoints() { return PickedPointCount(gCBP); }
 
+int32_t OnDispose(const Event& e);
+
 int32_t OnCreate(const Event& e) {
+    // A host that creates the tool again without disposing of it first would
+    // otherwise lose the record it made before, with its path list.
+    if (*e.slot != nullptr) OnDispose(e);
     const Handle settings = KS_AllocHandle(gCBP, static_cast<int32_t>(sizeof(ToolSettings)));
     *e.slot = settings;
     if (settings == nullptr) return kReplyNoMemory;

@@ -104,10 +104,14 @@ void UpdateModeMessage(CallbackBlock* callbacks, Handle* settings) {
 }
 
 Boolean IsPlanView(CallbackBlock* callbacks) {
+    // Containers nest a few levels deep; a walk this long has met a host
+    // whose parents lead round in a circle, and finds no layer.
+    constexpr int kMaxDepth = 4096;
     ObjectHandle object = KS_GetCurrentContainer(callbacks);
+    if (object == nullptr) return 1;  // no container, so no layer: plan work
     int16_t kind = KS_GetObjectKind(callbacks, object);
-    while (kind != kObjectKindLayer) {
-        object = KS_GetParentObject(callbacks, object);
+    for (int depth = 0; kind != kObjectKindLayer; ++depth) {
+        object = depth < kMaxDepth ? KS_GetParentObject(callbacks, object) : nullptr;
         if (object == nullptr) return 1;  // no layer above the container: plan work
         kind = KS_GetObjectKind(callbacks, object);
     }

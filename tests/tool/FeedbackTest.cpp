@@ -207,6 +207,7 @@ std::set<Figure> ExpectedPreview(const ToolSettings& r, const host::Host& h) {
         for (std::size_t i = 0; i < picked.size(); ++i) {
             const Point2D from(picked[i].x, picked[i].y);
             const Point2D to = i + 1 == picked.size() ? cursor : Point2D(picked[i + 1].x, picked[i + 1].y);
+            if (to.x == from.x && to.y == from.y) continue;  // a vertex on the one before makes no step
             figures.push_back(Figure::Line(from, to));
             total = total + (to - from);
             figures.push_back(shifted(total.x, total.y));

@@ -53,7 +53,8 @@ TEST_F(ModeBar, AContainerOutsideAnyLayerCountsAsPlan) {
     ASSERT_EQ(Send(kToolEventCreate), 0);
     ASSERT_EQ(Send(kToolEventSetUp), 0);
     EXPECT_EQ(Record().planar, 1);
-    EXPECT_THAT(Calls(), ::testing::Contains("KS_GetParentObject(null) -> null"));
+    // No host call is handed the null container.
+    EXPECT_THAT(Calls(), ::testing::Each(::testing::Not(::testing::HasSubstr("(null"))));
 }
 
 TEST_F(ModeBar, WithoutSpatialWorkThereAreTwoGroupsAndSetting409IsNeverWritten) {

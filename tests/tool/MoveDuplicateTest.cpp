@@ -89,7 +89,8 @@ TEST_F(Completion, FreshPlanarCopiesInTheOrderOfTheHostCalls) {
     Complete({{0, 0, 0}, {10, 0, 0}});
     EXPECT_THAT(
         Calls(),
-        ElementsAre("KS_ToolCompletionAllowed() -> 1", "KS_GetToolPoint(0, &out) -> 1 [(0, 0)]",
+        ElementsAre("KS_ToolCompletionAllowed() -> 1", "KS_GetToolPointCount() -> 2",
+                    "KS_GetToolPoint(0, &out) -> 1 [(0, 0)]",
                     "KS_GetToolPoint(1, &out) -> 1 [(10, 0)]", "KS_BeginUndoStep(21)",
                     "KS_GetIndexedString(20003, 1, &out, 1) [\"Move/Duplicate\"]",
                     "KS_NameUndoStep(\"Move/Duplicate\")", "KS_ForEachObject(5, fn, ptr, block)",
@@ -120,12 +121,11 @@ struct PlacementCase {
     std::vector<Placed> placed;
 };
 
-// Where copies land is the promise (PromiseTest.cpp). A path is the one place
-// where the copies differ from the preview: its list ends at the first zero
-// vector after the first.
-class PathEnds : public Completion, public ::testing::WithParamInterface<PlacementCase> {};
+// Where copies land is the promise (PromiseTest.cpp). A vertex picked twice
+// in a row makes no step, first or later: the path goes on from it.
+class PathSteps : public Completion, public ::testing::WithParamInterface<PlacementCase> {};
 
-TEST_P(PathEnds, AtAZeroSegmentButNotAtAZeroFirstOne) {
+TEST_P(PathSteps, SkipAVertexPickedTwice) {
     const PlacementCase& c = GetParam();
     Configure(c.mode, c.duplicate, c.count);
     host.points.picked = c.points;
@@ -133,19 +133,25 @@ TEST_P(PathEnds, AtAZeroSegmentButNotAtAZeroFirstOne) {
     EXPECT_EQ(Placement(), c.placed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Plan, PathEnds,
-                         ::testing::Values(PlacementCase{"ZeroSegment",
+INSTANTIATE_TEST_SUITE_P(Plan, PathSteps,
+                         ::testing::Values(PlacementCase{"Later",
                                                          kModePath,
                                                          false,
                                                          1,
                                                          {{0, 0, 0}, {5, 0, 0}, {5, 0, 0}, {5, 5, 0}},
-                                                         {{0, 0, 0, false}, {5, 0, 0, true}}},
-                                           PlacementCase{"ZeroFirstSegment",
+                                                         {{0, 0, 0, false}, {5, 0, 0, true}, {5, 5, 0, true}}},
+                                           PlacementCase{"First",
                                                          kModePath,
                                                          false,
                                                          1,
                                                          {{0, 0, 0}, {0, 0, 0}, {5, 0, 0}},
-                                                         {{0, 0, 0, false}, {0, 0, 0, true}, {5, 0, 0, true}}}),
+                                                         {{0, 0, 0, false}, {5, 0, 0, true}}},
+                                           PlacementCase{"Every",
+                                                         kModePath,
+                                                         false,
+                                                         1,
+                                                         {{2, 2, 0}, {2, 2, 0}, {2, 2, 0}},
+                                                         {{0, 0, 0, true}}}),
                          [](const ::testing::TestParamInfo<PlacementCase>& info) {
                              return std::string(info.param.name);
                          });

@@ -4,6 +4,12 @@
 #include "interface/CallbackBlock.h"
 #include "kernel/DKCoordTypes.h"
 
+// The most places the preview draws, and the most path segments it looks at:
+// a count or a point count of any size then costs a bounded time per event.
+// The completion has no such limit; it stops when the host can make no
+// further copy.
+inline constexpr int32_t kMaxPreviewPlaces = 100000;
+
 // Draws the preview of the current span and count; drawing it a second time
 // with unchanged state removes it.
 void DrawSpanFeedback(CallbackBlock* callbacks, Handle settings);
