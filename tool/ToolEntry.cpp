@@ -159,9 +159,13 @@ int32_t OnGetCursor(const Event& e) {
         if (!Settings(*e.slot).forcePlan) {
             const Boolean planView = IsPlanView(gCBP);
             if ((planView != 0) != (Settings(*e.slot).planar != 0)) {
+                // While points are picked the preview is on screen: it goes
+                // with the old kind of work and comes back in the new one.
+                if (points > 0) DrawSpanFeedback(gCBP, *e.slot);
                 Settings(*e.slot).planar = planView;
                 PublishSpatialMode(gCBP, e.slot);
                 ShowPointFields(gCBP, e.slot);
+                if (points > 0) DrawSpanFeedback(gCBP, *e.slot);
                 return kReplyStateChanged;
             }
         }

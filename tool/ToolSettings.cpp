@@ -161,6 +161,7 @@ int32_t RunCountDialog(CallbackBlock* callbacks, Handle* settings, int32_t curre
     KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogDefaultText, defaultText.get(), 1);
     KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogCancelText, cancelText.get(), 1);
     const int32_t dialog = KS_CreateDialog(callbacks, title.get(), 1, defaultText.get(), cancelText.get());
+    if (dialog == 0) return currentCount;  // no dialog: nothing to lay out or show
 
     PascalBuffer label;
     KS_GetIndexedString(callbacks, kCountDialogStrings, kCountDialogLabel, label.get(), 1);

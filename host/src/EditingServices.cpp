@@ -1,5 +1,7 @@
 // Changes to the drawing: selection marks, the object visit, duplicates,
 // moves and their undo records, and the tool's feedback drawing.
+#include <cmath>
+
 #include "interface/ToolProtocol.h"
 #include "src/Serve.h"
 #include "src/Services.h"
@@ -19,7 +21,12 @@ void Move(Host& host, ObjectHandle handle, const Point3D& offset, const char* fu
     if (object == nullptr) return;
     // Undo could not put the object back: its move was never announced.
     if (!host.undo.Knows(object))
-        host.Fault(std::string(function) + " of " + object->name + " without an undo record of the open step");
+        host.Fault(std::string(function) + " of " + object->name + " without an undo record of the open step",
+                   FaultKind::Undo);
+    if (!std::isfinite(offset.x) || !std::isfinite(offset.y) || !std::isfinite(offset.z))
+        host.Fault(std::string(function) + " of " + object->name + " by " + FormatPoint(offset) +
+                       ", which is not a finite vector",
+                   FaultKind::NonFinite);
     host.document.Move(object, offset);
 }
 
@@ -27,7 +34,7 @@ Boolean RecordMove(Host& host, ObjectHandle handle, const char* function) {
     Object* object = Known(host, handle, function);
     if (object == nullptr) return 0;
     if (!host.undo.RecordMove(object)) {
-        host.Fault(std::string(function) + " with no undo step open");
+        host.Fault(std::string(function) + " with no undo step open", FaultKind::Undo);
         return 0;
     }
     return 1;
@@ -54,6 +61,7 @@ void ForEachObject(Host& host, int16_t which, ObjectVisitor visit, void* env, Ca
 ObjectHandle DuplicateObject(Host& host, ObjectHandle source) {
     const Object* object = Known(host, source, "KS_DuplicateObject");
     if (object == nullptr || ++host.duplicateCalls == host.failDuplicateCall) return nullptr;
+    if (host.document.ObjectCount() >= host.maxObjects) return nullptr;  // the drawing is full
     Object* copy = host.document.Duplicate(*object);
     copy->selected = false;
     return Document::ToHandle(copy);
@@ -77,7 +85,7 @@ void MoveObject3D(Host& host, ObjectHandle object, const double* dx, const doubl
 void BeginUndoStep(Host& host, int16_t kind) { host.undo.Begin(host.document, kind); }
 
 void NameUndoStep(Host& host, const unsigned char* name) {
-    if (!host.undo.Open()) host.Fault("KS_NameUndoStep with no undo step open");
+    if (!host.undo.Open()) host.Fault("KS_NameUndoStep with no undo step open", FaultKind::Undo);
     host.undo.Name(FromPascal(name));
 }
 
@@ -94,7 +102,7 @@ Boolean UndoRecordNewObject(Host& host, ObjectHandle handle) {
     if (object == nullptr) return 0;
     if (host.document.IsLoose(object)) host.Fault("KS_UndoRecordNewObject of an object not yet in the drawing");
     if (!host.undo.RecordNew(object)) {
-        host.Fault("KS_UndoRecordNewObject with no undo step open");
+        host.Fault("KS_UndoRecordNewObject with no undo step open", FaultKind::Undo);
         return 0;
     }
     return 1;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <vector>
 
 #include "interface/ToolProtocol.h"
 #include "src/Services.h"
@@ -17,12 +18,18 @@ namespace {
 constexpr int kSlots = 8;
 Host* gSlots[kSlots] = {};
 Host* gServing = nullptr;
+// The hosts whose events are running, the innermost last.
+std::vector<const Host*> gRunning;
 
 template <int Slot>
 void* KS_CDECL LookupInSlot(int32_t selector) {
     Host* host = gSlots[Slot];
     if (host == nullptr) return nullptr;
     gServing = host;
+    if (host->checkLookups && (gRunning.empty() || gRunning.back() != host))
+        host->Fault("selector " + std::to_string(selector) + " looked up through a callback block whose event " +
+                        (gRunning.empty() ? "has ended" : "is not the one running") + " (gCBP not restored?)",
+                    FaultKind::Callbacks);
     return host->FunctionFor(selector);
 }
 
@@ -44,6 +51,8 @@ Host& Host::Serving() {
     }
     return *gServing;
 }
+
+void Host::ServeNext(Host& host) { gServing = &host; }
 
 Host::Host() {
     for (int slot = 0; slot < kSlots; ++slot) {
@@ -68,6 +77,13 @@ Host::~Host() {
 
 void Host::LoadPlugin(const std::string& path) { fPlugin = std::make_unique<PluginLibrary>(path); }
 
+void Host::AttachPlugin(PluginEntry entry) { fPlugin = std::make_unique<PluginLibrary>(entry); }
+
+void* Host::ServiceFunction(int32_t selector) {
+    if (selector < 0 || selector >= kSelectorCount) return nullptr;
+    return detail::ServiceFunctions()[static_cast<std::size_t>(selector)];
+}
+
 int32_t Host::SendEvent(int32_t event, int32_t message1, int32_t message2) {
     return SendEventWith(&fBlock, &fUserData, event, message1, message2);
 }
@@ -81,7 +97,9 @@ int32_t Host::SendEventWith(CallbackBlock* block, void** userData, int32_t event
     entry.args = {std::to_string(event), std::to_string(message1), std::to_string(message2)};
     const std::size_t index = log.Begin(std::move(entry));
     ++fEventDepth;
+    gRunning.push_back(this);
     const int32_t reply = fPlugin->Entry()(event, message1, message2, userData, block);
+    gRunning.pop_back();
     --fEventDepth;
     log.Finish(index, std::to_string(reply));
     if (fEventDepth == 0) {

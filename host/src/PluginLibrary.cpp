@@ -28,7 +28,9 @@ PluginLibrary::PluginLibrary(const std::string& path) : fPath(path) {
     }
 }
 
-PluginLibrary::~PluginLibrary() { FreeLibrary(static_cast<HMODULE>(fLibrary)); }
+PluginLibrary::~PluginLibrary() {
+    if (fLibrary != nullptr) FreeLibrary(static_cast<HMODULE>(fLibrary));
+}
 
 #else
 
@@ -42,7 +44,9 @@ PluginLibrary::PluginLibrary(const std::string& path) : fPath(path) {
     }
 }
 
-PluginLibrary::~PluginLibrary() { dlclose(fLibrary); }
+PluginLibrary::~PluginLibrary() {
+    if (fLibrary != nullptr) dlclose(fLibrary);
+}
 
 #endif
 

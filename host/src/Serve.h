@@ -58,6 +58,13 @@ struct Served<Selector, Service> {
     static R KS_CDECL Call(A... args) {
         Host& host = Host::Serving();
         std::size_t index = CallLog::npos;
+        const int32_t outer = host.serving;
+        host.serving = Selector;
+        struct Restore {
+            Host& host;
+            int32_t outer;
+            ~Restore() { host.serving = outer; }
+        } restore{host, outer};
         try {
             // With the log off nothing is built: a call costs the same however
             // many come before it.

@@ -13,11 +13,14 @@
 #include "workbench/Runner.h"
 #include "workbench/Storyboard.h"
 #include "workbench/Svg.h"
+#include "validate/Validate.h"
 
 namespace {
 
 const char* kUsage = R"(usage: workbench run SCRIPT [--plugin PATH] [--svg FILE] [--frames DIR] [--calls]
                      [--trace FILE] [--html FILE]
+       workbench validate LIBRARY [--seeds N] [--seed S] [--strictness 1-5] [--jobs N]
+                          [--report FILE] (workbench validate --help)
        workbench --help
 
 Runs a session script against the move/duplicate tool plug-in in the
@@ -114,6 +117,7 @@ workbench::Script ReadScriptFile(const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "validate") return validate::Main(argc - 1, argv + 1, std::cout, std::cerr);
     std::string command, script, svg, frames, trace, html;
     workbench::RunOptions options;
     options.plugin = MOVEDUP_DEFAULT_PLUGIN;

@@ -176,6 +176,21 @@ TEST_F(SpatialFeedback, PartsInSpaceShowTheSpatialPartLength) {
     EXPECT_EQ(host.feedback.Shown().size(), 13u);
 }
 
+// Following the view again while a point is picked turns the preview from
+// plan to space: the plan figure must not stay behind on screen.
+TEST_F(SpatialFeedback, SwitchingToSpaceWhilePickingTakesThePlanPreviewAlong) {
+    host::Session session(host);
+    session.ChangeMode(kGroupPlanOrSpace, kPlanChoicePlan);
+    ASSERT_EQ(Record().planar, 1);
+    session.ChangeMode(kGroupMode, kModePath);
+    session.Click(Point3D(0, 0, 0));
+    session.MoveMouse(Point3D(4, 0, 0));
+    session.ChangeMode(kGroupPlanOrSpace, kPlanChoiceFollowView);
+    ASSERT_EQ(Record().planar, 0);
+    session.PutAway();
+    EXPECT_TRUE(host.feedback.Empty()) << host.feedback.Shown().size() << " figures left";
+}
+
 // ---- the screen while the user picks ------------------------------------------
 
 // What the preview should be for the state the record and the host hold now,

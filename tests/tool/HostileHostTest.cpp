@@ -89,10 +89,18 @@ INSTANTIATE_TEST_SUITE_P(
                       NonFiniteCase{"PathBeyondTheDoubles", kModePath, {{0, 0, 0}, {1e308, 0, 0}, {-1e308, 0, 0}}}),
     [](const ::testing::TestParamInfo<NonFiniteCase>& info) { return std::string(info.param.name); });
 
+TEST_F(HostileHost, ADialogTheHostCannotMakeIsNeitherLaidOutNorShown) {
+    host.Disable(ks::selector::kCreateDialog);
+    Record().count = 4;
+    Send(kToolEventSettings);
+    EXPECT_EQ(Record().count, 4);
+    EXPECT_THAT(CallNames(), ::testing::Not(::testing::Contains("KS_AddStaticText")));
+}
+
 int32_t KS_CDECL HugePointCount() { return kHuge; }
 
 TEST_F(HostileHost, AHugeCountOrPointCountDrawsABoundedPreview) {
-    host.log.enabled = false;  // 10^5 places
+    host.log.enabled = false;  // 10^4 places
     Record().duplicate = 1;
     Record().count = kHuge;
     Pick(0, 0);

@@ -74,6 +74,8 @@ public:
     Object* Duplicate(const Object& source);
     bool IsLoose(const Object* object) const { return fLoose.count(object) != 0; }
     std::size_t LooseCount() const { return fLoose.size(); }
+    // Objects in the drawing (layers and groups too) and loose ones.
+    std::size_t ObjectCount() const { return fInDrawing.size() + fLoose.size(); }
     // Puts a loose object into the drawing directly after `after`, in the
     // same list. False when `object` is not loose or `after` is not in the
     // drawing.

@@ -47,6 +47,14 @@ struct ToolPoints {
     Point3D cursor{0.0, 0.0, 0.0};
 };
 
+// What kind of fault the host noticed in the plug-in's calls.
+enum class FaultKind {
+    Protocol,   // a call the host cannot honour: an unknown or stale handle or object, a point not picked
+    Undo,       // a change that undo could not take back
+    Callbacks,  // a host function looked up through a callback block whose event is not the one running
+    NonFinite,  // an object moved by a vector that is not finite
+};
+
 // A text the plug-in's debug facility forwarded through KS_Kludge.
 struct DebugText {
     int16_t code = 0;
@@ -63,6 +71,8 @@ public:
 
     // ---- the plug-in ------------------------------------------------------
     void LoadPlugin(const std::string& path);
+    // Uses a plug-in whose entry is linked into this program.
+    void AttachPlugin(PluginEntry entry);
     bool PluginLoaded() const { return fPlugin != nullptr; }
     // Calls the plug-in's `main` with this host's callback block and the
     // tool's user-data slot, recording the event and its reply.
@@ -111,6 +121,9 @@ public:
     // the host's life; 0: never), to try a host that fails part-way.
     int failDuplicateCall = 0;
     int duplicateCalls = 0;
+    // KS_DuplicateObject answers null once the drawing holds this many
+    // objects, as a host whose memory is full: a count of any size ends.
+    std::size_t maxObjects = 2000000;
     std::map<int16_t, std::vector<uint8_t>> variables;  // host settings by number
     std::vector<DebugText> debugTexts;
     // Protocol faults the host noticed in the plug-in's calls (a stale handle,
@@ -118,8 +131,29 @@ public:
     // the plug-in sees as a missing function. A well-behaved plug-in leaves
     // this empty.
     std::vector<std::string> faults;
+    // For each fault: its kind and the host function that noticed it (-1
+    // for the host itself, between calls).
+    struct FaultOrigin {
+        FaultKind kind;
+        int32_t selector;
+    };
+    std::vector<FaultOrigin> faultOrigins;
+    // The host function being served (-1 between calls).
+    int32_t serving = -1;
 
-    void Fault(const std::string& what) { faults.push_back(what); }
+    void Fault(const std::string& what, FaultKind kind = FaultKind::Protocol) {
+        faults.push_back(what);
+        faultOrigins.push_back({kind, serving});
+    }
+
+    // When set, every lookup through this host's callback block checks that
+    // an event of this host is the one running (the innermost, when events
+    // of several hosts nest): a lookup outside it means the plug-in kept a
+    // block past its event, as a `gCBP` not restored does. A Callbacks fault.
+    bool checkLookups = false;
+    // The host's own function for a selector, for a replacement installed
+    // with Override that hands the call on.
+    static void* ServiceFunction(int32_t selector);
 
     // Clears the tool's user interface, as the host does when a tool is
     // chosen again.
@@ -129,6 +163,10 @@ public:
     // A host function that runs without any lookup has no host to serve and
     // must not throw through the plug-in: the process stops with a message.
     static Host& Serving();
+    // Makes `host` the one the next host function serves, as its lookup
+    // does: for a host function that ran other hosts' events (the plug-in
+    // called again from inside it) before it hands its own call on.
+    static void ServeNext(Host& host);
 
 private:
     void Install(int32_t selector, void* function);

@@ -15,6 +15,8 @@ public:
     // Loads the library at `path` and looks up `main`; throws
     // std::runtime_error with the system's reason when either fails.
     explicit PluginLibrary(const std::string& path);
+    // A plug-in linked into this program: nothing to load or unload.
+    explicit PluginLibrary(PluginEntry entry) : fPath("(linked in)"), fEntry(entry) {}
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;

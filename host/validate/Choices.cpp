@@ -1,0 +1,33 @@
+#include "validate/Choices.h"
+
+namespace validate {
+
+namespace {
+uint64_t Mix(uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+constexpr uint64_t kGolden = 0x9E3779B97F4A7C15ull;
+}  // namespace
+
+SeededChoices::SeededChoices(uint64_t seed, uint64_t scenario) : fState(Mix(seed + kGolden) ^ Mix(scenario * kGolden)) {}
+
+uint64_t SeededChoices::Next() {
+    fState += kGolden;
+    return Mix(fState);
+}
+
+uint64_t ByteChoices::Take(int bytes) {
+    uint64_t value = 0;
+    for (int i = 0; i < bytes && fAt < fSize; ++i) value |= static_cast<uint64_t>(fData[fAt++]) << (8 * i);
+    return value;
+}
+
+uint32_t ByteChoices::Below(uint32_t n) {
+    if (n <= 1) return 0;
+    const int bytes = n <= 0x100 ? 1 : n <= 0x10000 ? 2 : 4;
+    return static_cast<uint32_t>(Take(bytes) % n);
+}
+
+}  // namespace validate
