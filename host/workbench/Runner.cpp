@@ -100,6 +100,8 @@ void Runner::Begin(const Script& script, const RunOptions& options) {
     fQueuedLines.clear();
     fDataBar.clear();
     fHost = std::make_unique<host::Host>();
+    // The host calls are kept only where they are shown.
+    fHost->log.calls = options.calls || options.trace != nullptr;
     fHost->LoadPlugin(options.plugin);
     fSession = std::make_unique<host::Session>(*fHost);
     fMark = fHost->log.Size();

@@ -112,6 +112,27 @@ TEST(ScriptCheck, AcceptsEveryCommandInItsForms) {
               "");
 }
 
+// A mouse movement over a large preview makes a million host calls: the run
+// keeps them only where they are shown, the events always.
+TEST(ScriptRun, KeepsTheHostCallsOnlyWhereTheyAreShown) {
+    for (const bool calls : {false, true}) {
+        std::ostringstream transcript;
+        workbench::Runner runner(transcript);
+        workbench::RunOptions options;
+        options.plugin = MOVEDUP_PLUGIN_PATH;
+        options.calls = calls;
+        EXPECT_EQ(runner.Run(Read("layer P\nrect A 0 0 1 1\nselect A\ntool\nclick 0 0\nclick 2 0\n"), options), 0);
+        std::size_t events = 0, hostCalls = 0;
+        for (const host::LogEntry& entry : runner.Host().log.Entries()) {
+            events += entry.type == host::LogEntry::Type::Event;
+            hostCalls += entry.type == host::LogEntry::Type::Call;
+        }
+        EXPECT_GT(events, 5u);
+        EXPECT_EQ(hostCalls != 0, calls);
+        EXPECT_THAT(transcript.str(), ::testing::HasSubstr("event 104 complete -> 0\n"));
+    }
+}
+
 TEST(ScriptRun, ExpectationsThatFailMakeTheRunFailAndSayWhere) {
     std::ostringstream transcript;
     workbench::Runner runner(transcript);
