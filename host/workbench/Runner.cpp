@@ -23,15 +23,6 @@ std::string CursorText(int32_t id) {
     return std::to_string(id) + (name.empty() ? "" : " (" + name + ")");
 }
 
-bool Completed(const host::CallLog& log, std::size_t from) {
-    const auto& entries = log.Entries();
-    for (std::size_t i = from; i < entries.size(); ++i)
-        if (entries[i].type == host::LogEntry::Type::Event && entries[i].depth == 0 &&
-            entries[i].selector == kToolEventComplete)
-            return true;
-    return false;
-}
-
 void WriteState(std::ostream& out, host::Host& host, host::Session& session) {
     out << "  = cursor " << CursorText(session.Cursor());
     const std::size_t picked = host.points.picked.size();
@@ -147,7 +138,7 @@ void Runner::RunLine(const Line& line) {
         fOut << "=> " << UndoText(done.back(), true) << '\n';
     else if (done.size() > doneBefore)
         fOut << "=> " << OperationText(done.back()) << '\n';
-    else if (Completed(fHost->log, mark))
+    else if (CompletedSince(fHost->log, mark))
         fOut << "=> " << (fHost->completionAllowed ? "nothing done" : "refused: completion not allowed") << '\n';
 
     if (fHost->log.Size() != mark) {

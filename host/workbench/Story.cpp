@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/Transcript.h"
+#include "interface/ToolProtocol.h"
 
 namespace workbench {
 
@@ -101,6 +102,15 @@ std::string UndoText(const host::UndoStep& step, bool redo) {
                                redo ? "objects moved again" : "objects put back"));
     for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? " (" : ", ") + parts[i];
     return parts.empty() ? text : text + ")";
+}
+
+bool CompletedSince(const host::CallLog& log, std::size_t from) {
+    const auto& entries = log.Entries();
+    for (std::size_t i = from; i < entries.size(); ++i)
+        if (entries[i].type == host::LogEntry::Type::Event && entries[i].depth == 0 &&
+            entries[i].selector == kToolEventComplete)
+            return true;
+    return false;
 }
 
 std::string FieldLabel(const host::Host& host, int16_t field) {

@@ -23,6 +23,10 @@ std::string UndoText(const host::UndoStep& step, bool redo);
 // "∆X: 10, ∆Y: 0, L: 10, A: 0"; "" when none shows one.
 std::string DataBarText(const host::Host& host);
 
+// Whether the host completed an action (sent event 104 from the top) in the
+// log entries from `from` on.
+bool CompletedSince(const host::CallLog& log, std::size_t from);
+
 // The label of a data-bar field ("Parts:"), or "" when it has none.
 std::string FieldLabel(const host::Host& host, int16_t field);
 
