@@ -1,6 +1,8 @@
 #include "workbench/Runner.h"
 
+#include <chrono>
 #include <iomanip>
+#include <optional>
 
 #include "host/Transcript.h"
 #include "interface/ToolProtocol.h"
@@ -53,8 +55,9 @@ void WriteSummary(std::ostream& out, host::Host& host) {
     }
 }
 
-void Runner::Check(const Script& script) {
+void Runner::Check(const Script& script, bool largeCounts) {
     ScriptState state;
+    state.largeCounts = largeCounts;
     for (const Line& line : script.lines) {
         const Command* command = Find(line.words[0]);
         if (command == nullptr) throw ScriptError(script.file, line.number, "unknown command '" + line.words[0] + "'");
@@ -65,6 +68,8 @@ void Runner::Check(const Script& script) {
             Args args(line, state);
             command->run(args, nullptr);
             args.End();
+        } catch (const Unconfirmed& unconfirmed) {
+            throw ScriptError(script.file, line.number, unconfirmed.what());
         } catch (const BadLine& bad) {
             throw ScriptError(script.file, line.number, std::string(bad.what()) + " (usage: " + command->usage + ")");
         }
@@ -83,10 +88,11 @@ int Runner::Run(const Script& script, const RunOptions& options) {
 }
 
 void Runner::Begin(const Script& script, const RunOptions& options) {
-    Check(script);
+    Check(script, options.largeCounts);
     fFile = script.file;
     fOptions = options;
     fState = ScriptState{};
+    fState.largeCounts = options.largeCounts;
     fFailures = 0;
     fQueuedLines.clear();
     fDataBar.clear();
@@ -122,7 +128,9 @@ void Runner::RunLine(const Line& line) {
 
     Args args(line, fState);
     const std::string& command = line.words[0];
+    const auto start = std::chrono::steady_clock::now();
     Find(command)->run(args, this);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     WriteUnwritten();
 
     // Which queued dialog actions a dialog took.
@@ -137,7 +145,11 @@ void Runner::RunLine(const Line& line) {
     else if (command == "redo" && done.size() > doneBefore)
         fOut << "=> " << UndoText(done.back(), true) << '\n';
     else if (done.size() > doneBefore)
-        fOut << "=> " << OperationText(done.back()) << '\n';
+        fOut << "=> "
+             << OperationText(done.back(), done.back().created.size() > static_cast<std::size_t>(kCopyLimit)
+                                               ? std::optional<double>(took.count())
+                                               : std::nullopt)
+             << '\n';
     else if (CompletedSince(fHost->log, mark))
         fOut << "=> " << (fHost->completionAllowed ? "nothing done" : "refused: completion not allowed") << '\n';
 

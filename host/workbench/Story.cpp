@@ -1,5 +1,6 @@
 #include "workbench/Story.h"
 
+#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -56,7 +57,7 @@ std::string OffsetText(const Point3D& offset) {
     return text + ")";
 }
 
-std::string OperationText(const host::UndoStep& step) {
+std::string OperationText(const host::UndoStep& step, std::optional<double> seconds) {
     std::vector<std::string> parts;
     if (!step.created.empty()) {
         // A copy is inserted right after the object it was duplicated from:
@@ -88,6 +89,11 @@ std::string OperationText(const host::UndoStep& step) {
     std::string text;
     for (const std::string& p : parts) text += (text.empty() ? "" : "; ") + p;
     if (text.empty()) text = "nothing changed";
+    if (seconds) {
+        char took[32];
+        std::snprintf(took, sizeof took, ", in %.2f s", *seconds);
+        text += took;
+    }
     return text + " (undo step \"" + host::MacRomanToDisplay(step.name) + "\")";
 }
 

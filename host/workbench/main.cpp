@@ -17,7 +17,7 @@
 namespace {
 
 const char* kUsage = R"(usage: workbench run SCRIPT [--plugin PATH] [--svg FILE] [--frames DIR] [--calls]
-                     [--trace FILE] [--html FILE]
+                     [--trace FILE] [--html FILE] [--yes]
        workbench --help
 
 Runs a session script against the move/duplicate tool plug-in in the
@@ -36,6 +36,9 @@ substitute host, prints a transcript and draws the drawing as SVG.
   --trace FILE    writes one JSON object per line for every event and host
                   call, with its script line (kind, event or name, messages
                   or arguments, reply or result)
+  --yes           lets a script ask the count dialog for more than 10000
+                  copies of each object ('dialog type N', N above 10000);
+                  without it such a script is refused before it runs
 
 The drawings (--svg, --frames, --html) of one run share one view, fitted to
 everything the run shows, so frames do not jump. Each has the script's name,
@@ -60,7 +63,8 @@ The transcript tells the session line by line:
   => 2 copies made, step (3, 1) (undo step "Move/Duplicate")
                                   what the operation did, or "refused:
                                   completion not allowed"; undo and redo say
-                                  which step they took back or made again
+                                  which step they took back or made again;
+                                  more than 10000 copies: how long it took
   = cursor ..., points picked, preview on screen
     data bar: ∆X: 10, ∆Y: 0       the state after the line; the data bar's
                                   fields with their labels when they change
@@ -144,6 +148,8 @@ int main(int argc, char** argv) {
                 trace = value("--trace");
             else if (arg == "--calls")
                 options.calls = true;
+            else if (arg == "--yes")
+                options.largeCounts = true;
             else if (command.empty())
                 command = arg;
             else if (script.empty())
@@ -166,7 +172,7 @@ int main(int argc, char** argv) {
     workbench::Script parsed;
     try {
         parsed = ReadScriptFile(script);
-        workbench::Runner::Check(parsed);
+        workbench::Runner::Check(parsed, options.largeCounts);
         if (!svg.empty()) workbench::CheckOutputFile(svg, "--svg");
         if (!trace.empty()) workbench::CheckOutputFile(trace, "--trace");
         if (!html.empty()) workbench::CheckOutputFile(html, "--html");

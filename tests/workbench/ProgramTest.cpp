@@ -110,6 +110,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"VersionAfterTool", "layer P\ntool\nversion 1 11 0\n", "run s.session --svg out/a.svg",
                 "s.session:3: the tool reads the host's version when it is chosen: put 'version' before 'tool' "
                 "(usage: version CODE MAJOR MINOR [MAINTENANCE])\n"},
+        Refusal{
+            "CountAboveTheLimit", "layer P\ntool\ndialog type 20000\n", "run s.session --svg out/a.svg",
+            "s.session:3: a count of 20000 makes more than 10000 copies of each object: run with --yes to allow it\n"},
         Refusal{"ScriptIsAFolder", kGood, "run adir --svg out/a.svg", "workbench: adir is a folder, not a script\n"},
         Refusal{"NoScript", kGood, "run missing.session --svg out/a.svg", "workbench: cannot read missing.session\n"},
         Refusal{"SvgInMissingFolder", kGood, "run s.session --svg out/none/a.svg",
@@ -136,6 +139,14 @@ TEST_F(Program, RunsAGoodSessionAndWritesEveryOutputWhole) {
     for (const char* name : {"a.svg", "a.jsonl", "a.html"}) EXPECT_TRUE(fs::exists(dir / "out" / name)) << name;
     for (const auto& entry : fs::directory_iterator(dir / "out"))
         EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+}
+
+TEST_F(Program, YesLetsACountAboveTheLimitRun) {
+    Script("layer P\ntool\ndialog type 20000\ndialog press ok\nsettings\n");
+    const Ran ran = Run("run s.session --yes --svg out/a.svg");
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_THAT(ran.out, ::testing::HasSubstr("#   closed with OK, \"Copies or parts:\" 20000\n"));
+    EXPECT_TRUE(fs::exists(dir / "out" / "a.svg"));
 }
 
 TEST_F(Program, ACrashInThePluginIsReportedWithTheEventAndTheLineAndTheTranscriptIsKept) {

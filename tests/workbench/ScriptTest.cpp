@@ -15,9 +15,9 @@ workbench::Script Read(const std::string& text) {
 }
 
 // The error the check reports, or "" when the script is good.
-std::string CheckError(const std::string& text) {
+std::string CheckError(const std::string& text, bool largeCounts = false) {
     try {
-        workbench::Runner::Check(Read(text));
+        workbench::Runner::Check(Read(text), largeCounts);
         return "";
     } catch (const workbench::ScriptError& e) {
         return e.what();
@@ -112,6 +112,13 @@ TEST(ScriptCheck, AcceptsEveryCommandInItsForms) {
               "");
 }
 
+TEST(ScriptCheck, RefusesACountAboveTheLimitUnlessConfirmed) {
+    EXPECT_EQ(CheckError("dialog type 10001\n"),
+              "s.session:1: a count of 10001 makes more than 10000 copies of each object: run with --yes to allow it");
+    EXPECT_EQ(CheckError("dialog type 10000\n"), "");
+    EXPECT_EQ(CheckError("dialog type 2147483647\n", true), "");
+}
+
 // A mouse movement over a large preview makes a million host calls: the run
 // keeps them only where they are shown, the events always.
 TEST(ScriptRun, KeepsTheHostCallsOnlyWhereTheyAreShown) {
@@ -162,6 +169,29 @@ TEST(ScriptRun, TheTranscriptShowsLinesEventsAndTheEnd) {
     EXPECT_THAT(text, ::testing::HasSubstr("  KS_MoveObject(A, 2, 0)\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("undo steps: \"Move/Duplicate\"\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("  A (selected): x 2..3, y 0..1\n"));
+}
+
+// More copies than the limit: confirmed, they are made, and the transcript
+// says how long it took; at the limit it does not.
+TEST(ScriptRun, AnOperationOfMoreCopiesThanTheLimitSaysHowLongItTook) {
+    for (const long count : {workbench::kCopyLimit, workbench::kCopyLimit + 1}) {
+        std::ostringstream transcript;
+        workbench::Runner runner(transcript);
+        workbench::RunOptions options;
+        options.plugin = MOVEDUP_PLUGIN_PATH;
+        options.largeCounts = true;
+        const std::string script = "layer P\nrect A 0 0 1 1\nselect A\ntool\ndialog type " + std::to_string(count) +
+                                   "\ndialog press ok\nsettings\nkeys duplicate\nclick 0 0\nclick 1 0\n";
+        EXPECT_EQ(runner.Run(Read(script), options), 0);
+        const std::string text = transcript.str();
+        const std::size_t at = text.find("\n=> ");
+        ASSERT_NE(at, std::string::npos);
+        const std::string told = text.substr(at + 1, text.find('\n', at + 1) - at - 1);
+        const std::string made = "=> " + std::to_string(count) + " copies made, step \\(1, 0\\)";
+        EXPECT_THAT(told,
+                    ::testing::MatchesRegex(made + (count > workbench::kCopyLimit ? ", in [0-9]+\\.[0-9][0-9] s" : "") +
+                                            " \\(undo step \"Move/Duplicate\"\\)"));
+    }
 }
 
 }  // namespace

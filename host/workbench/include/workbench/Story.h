@@ -2,6 +2,7 @@
 // and in numbers that read back exactly.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "host/Host.h"
@@ -12,8 +13,9 @@ namespace workbench {
 std::string OffsetText(const Point3D& offset);
 
 // What the undo step just made did: "2 copies made, step (3, 1)",
-// "1 object moved by (2, 0)", with the step's name.
-std::string OperationText(const host::UndoStep& step);
+// "1 object moved by (2, 0)", with the step's name; with `seconds`, how long
+// it took ("100000 copies made, step (1, 0), in 0.78 s").
+std::string OperationText(const host::UndoStep& step, std::optional<double> seconds = std::nullopt);
 
 // What undo or redo of a step did: "undone: \"Move/Duplicate\" (2 copies
 // taken away)".
