@@ -171,6 +171,76 @@ TEST(ScriptRun, TheTranscriptShowsLinesEventsAndTheEnd) {
     EXPECT_THAT(text, ::testing::HasSubstr("  A (selected): x 2..3, y 0..1\n"));
 }
 
+// What the transcript tells beside the events: the count dialog, dialog
+// actions never used, undo and redo. Each case runs after a rectangle A is
+// selected and the tool chosen; the lines are those that start with '#',
+// '=>' or 'warning' after that.
+struct Story {
+    const char* name;
+    const char* script;
+    std::vector<std::string> lines;
+};
+
+class StoryLines : public ::testing::TestWithParam<Story> {};
+
+TEST_P(StoryLines, AreTold) {
+    std::ostringstream transcript;
+    workbench::Runner runner(transcript);
+    workbench::RunOptions options;
+    options.plugin = MOVEDUP_PLUGIN_PATH;
+    EXPECT_EQ(runner.Run(Read(std::string("layer P\nrect A 0 0 1 1\nselect A\ntool\n") + GetParam().script), options),
+              0);
+    std::istringstream in(transcript.str());
+    std::vector<std::string> told;
+    bool chosen = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line == "# the tool is chosen")
+            chosen = true;
+        else if (chosen && (line.rfind("#", 0) == 0 || line.rfind("=>", 0) == 0 || line.rfind("warning", 0) == 0))
+            told.push_back(line);
+    }
+    EXPECT_EQ(told, GetParam().lines);
+}
+
+const std::string kOpens = "# dialog \"Copies and Parts\" opens: OK, Cancel, \"Copies or parts:\"";
+const std::string kNeverUsed = " never used: a dialog takes the actions queued before the line that opens it";
+
+INSTANTIATE_TEST_SUITE_P(
+    Transcript, StoryLines,
+    ::testing::Values(
+        Story{"ClosedWithOkAfterRefusals",
+              "dialog type 0\ndialog press ok\ndialog type 4\ndialog press ok\ncount-button\n",
+              {kOpens, "#   types 0 into \"Copies or parts:\"", "#   refused: the dialog stays open", "#   presses OK",
+               "#   refused: the dialog stays open", "#   types 4 into \"Copies or parts:\"", "#   presses OK",
+               "#   closed with OK, \"Copies or parts:\" 4"}},
+        Story{"ClosedWithCancel",
+              "dialog type 9\ndialog press cancel\nsettings\n",
+              {kOpens, "#   types 9 into \"Copies or parts:\"", "#   presses Cancel", "#   closed with Cancel"}},
+        Story{"CancelledWhenTheActionsRunOut",
+              "dialog type 2\nsettings\n",
+              {kOpens, "#   types 2 into \"Copies or parts:\"",
+               "#   warning: no dialog action left in the script: the dialog is cancelled"}},
+        Story{
+            "AnActionNeverUsed", "dialog press ok\n", {"warning: the dialog action queued on line 5 was" + kNeverUsed}},
+        Story{"ActionsLeftOverAfterTheDialogClosed",
+              "dialog press 3\ndialog press ok\nsettings\ndialog type 5\ndialog press cancel\n",
+              {kOpens, "#   no item 3", "#   presses OK", "#   closed with OK, \"Copies or parts:\" 1",
+               "warning: the dialog actions queued on lines 8, 9 were" + kNeverUsed}},
+        Story{"UndoAndRedoOfAMove",
+              "click 0 0\nclick 2 0\nundo\nundo\nredo\nredo\n",
+              {"=> 1 object moved by (2, 0) (undo step \"Move/Duplicate\")",
+               "=> undone: \"Move/Duplicate\" (1 object put back)", "# nothing to undo",
+               "=> redone: \"Move/Duplicate\" (1 object moved again)", "# nothing to redo"}},
+        Story{
+            "UndoAndRedoOfCopiesInParts",
+            "mode parts\ndialog type 4\ndialog press ok\nsettings\nkeys duplicate\nclick 0 0\nclick 8 0\nundo\nredo\n",
+            {kOpens, "#   types 4 into \"Copies or parts:\"", "#   presses OK",
+             "#   closed with OK, \"Copies or parts:\" 4",
+             "=> 4 copies made, step (2, 0) (undo step \"Move/Duplicate in Parts\")",
+             "=> undone: \"Move/Duplicate in Parts\" (4 copies taken away)",
+             "=> redone: \"Move/Duplicate in Parts\" (4 copies made again)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // More copies than the limit: confirmed, they are made, and the transcript
 // says how long it took; at the limit it does not.
 TEST(ScriptRun, AnOperationOfMoreCopiesThanTheLimitSaysHowLongItTook) {
