@@ -84,8 +84,8 @@ std::string CursorArt(int32_t id, SheetPoint at, double scale) {
     std::string out = "<g class=\"cursor\" shape-rendering=\"crispEdges\">\n";
     // White ink is made for a dark screen: it gets a dark square behind it.
     if (white)
-        out += "<rect x=\"" + N(left) + "\" y=\"" + N(top) + "\" width=\"" + N(32 * scale) + "\" height=\"" +
-               N(32 * scale) + "\" fill=\"#455a64\"/>\n";
+        out += "<rect x=\"" + N(left) + "\" y=\"" + N(top) + "\" width=\"" + N(cursorgen::kSize * scale) +
+               "\" height=\"" + N(cursorgen::kSize * scale) + "\" fill=\"#455a64\"/>\n";
     using cursorgen::Shade;
     // Inverted pixels show the background turned over: black on the white
     // sheet, white on the dark square.
