@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "workbench/Runner.h"
+#include "workbench/Scene.h"
+#include "workbench/Sheet.h"
 #include "workbench/Svg.h"
 
 namespace {
@@ -23,7 +25,10 @@ void RunExample(benchmark::State& state, const std::filesystem::path& file) {
         std::ostringstream transcript;
         workbench::Runner runner(transcript);
         runner.Run(script, options);
-        benchmark::DoNotOptimize(workbench::DrawingSvg(runner.Host(), "end"));
+        const workbench::Scene scene = workbench::TakeScene(runner.Host(), runner.Session().Cursor(), {}, "end");
+        workbench::Extent extent;
+        extent.Add(scene);
+        benchmark::DoNotOptimize(workbench::DrawingSvg(scene, workbench::FitSheet(extent), file.string()));
     }
 }
 

@@ -16,7 +16,7 @@ std::string LogEntry::Text() const {
 
 std::size_t CallLog::Begin(LogEntry entry) {
     entry.depth = static_cast<int>(fOpen.size());
-    if (!enabled) {
+    if (!enabled || (entry.type == LogEntry::Type::Call && !calls)) {
         fOpen.push_back(npos);
         return npos;
     }

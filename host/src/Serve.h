@@ -71,7 +71,7 @@ struct Served<Selector, Service> {
             LogEntry entry;
             entry.type = LogEntry::Type::Call;
             entry.selector = Selector;
-            if (host.log.enabled) {
+            if (host.log.enabled && host.log.calls) {
                 entry.name = ks::iface::Row<Selector>::kName;
                 entry.args = {FormatArg(host, args)...};
             }

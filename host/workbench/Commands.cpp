@@ -175,6 +175,9 @@ void Dialog(Args& a, Runner* r) {
         action.type = host::DialogAction::Type::TypeNumber;
         action.item = kCountNumberItem;
         action.value = static_cast<int32_t>(a.Integer("the number", INT32_MIN, INT32_MAX));
+        if (action.value > kCopyLimit && !a.State().largeCounts)
+            throw Unconfirmed("a count of " + std::to_string(action.value) + " makes more than " +
+                              std::to_string(kCopyLimit) + " copies of each object: run with --yes to allow it");
     } else {
         action.type = host::DialogAction::Type::Press;
         if (a.Keyword("ok"))

@@ -67,7 +67,7 @@ std::string CursorName(int32_t id) {
             name += " in space";
             break;
         }
-    if (it->second.colours == cursorgen::ColourSet::kWhite) name += ", white";
+    if (CursorInWhite(id)) name += ", white";
     return name;
 }
 
@@ -75,6 +75,12 @@ const cursorgen::Cursor* CursorPicture(int32_t id) {
     const auto& pictures = TheTable().pictures;
     auto it = pictures.find(id);
     return it == pictures.end() ? nullptr : &it->second;
+}
+
+bool CursorInWhite(int32_t id) {
+    const cursorgen::Art& art = TheTable().art;
+    auto it = art.cursors.find(id);
+    return it != art.cursors.end() && it->second.colours == cursorgen::ColourSet::kWhite;
 }
 
 }  // namespace workbench

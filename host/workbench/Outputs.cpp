@@ -40,24 +40,32 @@ void PrepareOutputFolder(const std::string& folder, const char* flag) {
     if (error) throw OutputError(std::string(flag) + ": cannot make the folder " + Quoted(path) + ": " + error.message());
 }
 
-void WriteWhole(const std::string& file, const std::string& text) {
-    const fs::path part = file + ".part";
+WholeFile::WholeFile(std::string file)
+    : fFile(std::move(file)), fOut(fFile + ".part", std::ios::binary | std::ios::trunc) {
+    if (!fOut) throw OutputError("cannot write '" + fFile + "'");
+}
+
+WholeFile::~WholeFile() {
+    if (fDone) return;
+    fOut.close();
     std::error_code error;
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.close();
-        if (!out) {
-            fs::remove(part, error);
-            throw OutputError("cannot write '" + file + "'");
-        }
-    }
-    fs::rename(part, file, error);
-    if (error) {
-        const std::string why = error.message();
-        fs::remove(part, error);
-        throw OutputError("cannot write '" + file + "': " + why);
-    }
+    fs::remove(fFile + ".part", error);
+}
+
+void WholeFile::Commit() {
+    const fs::path part = fFile + ".part";
+    fOut.close();
+    if (!fOut) throw OutputError("cannot write '" + fFile + "'");
+    std::error_code error;
+    fs::rename(part, fFile, error);
+    if (error) throw OutputError("cannot write '" + fFile + "': " + error.message());
+    fDone = true;
+}
+
+void WriteWhole(const std::string& file, const std::string& text) {
+    WholeFile out(file);
+    out.Write(text);
+    out.Commit();
 }
 
 }  // namespace workbench

@@ -1,6 +1,8 @@
 #include "workbench/Runner.h"
 
+#include <chrono>
 #include <iomanip>
+#include <optional>
 
 #include "host/Transcript.h"
 #include "interface/ToolProtocol.h"
@@ -21,15 +23,6 @@ const Command* Find(const std::string& name) {
 std::string CursorText(int32_t id) {
     const std::string name = CursorName(id);
     return std::to_string(id) + (name.empty() ? "" : " (" + name + ")");
-}
-
-bool Completed(const host::CallLog& log, std::size_t from) {
-    const auto& entries = log.Entries();
-    for (std::size_t i = from; i < entries.size(); ++i)
-        if (entries[i].type == host::LogEntry::Type::Event && entries[i].depth == 0 &&
-            entries[i].selector == kToolEventComplete)
-            return true;
-    return false;
 }
 
 void WriteState(std::ostream& out, host::Host& host, host::Session& session) {
@@ -62,8 +55,9 @@ void WriteSummary(std::ostream& out, host::Host& host) {
     }
 }
 
-void Runner::Check(const Script& script) {
+void Runner::Check(const Script& script, bool largeCounts) {
     ScriptState state;
+    state.largeCounts = largeCounts;
     for (const Line& line : script.lines) {
         const Command* command = Find(line.words[0]);
         if (command == nullptr) throw ScriptError(script.file, line.number, "unknown command '" + line.words[0] + "'");
@@ -74,6 +68,8 @@ void Runner::Check(const Script& script) {
             Args args(line, state);
             command->run(args, nullptr);
             args.End();
+        } catch (const Unconfirmed& unconfirmed) {
+            throw ScriptError(script.file, line.number, unconfirmed.what());
         } catch (const BadLine& bad) {
             throw ScriptError(script.file, line.number, std::string(bad.what()) + " (usage: " + command->usage + ")");
         }
@@ -92,14 +88,17 @@ int Runner::Run(const Script& script, const RunOptions& options) {
 }
 
 void Runner::Begin(const Script& script, const RunOptions& options) {
-    Check(script);
+    Check(script, options.largeCounts);
     fFile = script.file;
     fOptions = options;
     fState = ScriptState{};
+    fState.largeCounts = options.largeCounts;
     fFailures = 0;
     fQueuedLines.clear();
     fDataBar.clear();
     fHost = std::make_unique<host::Host>();
+    // The host calls are kept only where they are shown.
+    fHost->log.calls = options.calls || options.trace != nullptr;
     fHost->LoadPlugin(options.plugin);
     fSession = std::make_unique<host::Session>(*fHost);
     fMark = fHost->log.Size();
@@ -129,7 +128,9 @@ void Runner::RunLine(const Line& line) {
 
     Args args(line, fState);
     const std::string& command = line.words[0];
+    const auto start = std::chrono::steady_clock::now();
     Find(command)->run(args, this);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     WriteUnwritten();
 
     // Which queued dialog actions a dialog took.
@@ -144,8 +145,12 @@ void Runner::RunLine(const Line& line) {
     else if (command == "redo" && done.size() > doneBefore)
         fOut << "=> " << UndoText(done.back(), true) << '\n';
     else if (done.size() > doneBefore)
-        fOut << "=> " << OperationText(done.back()) << '\n';
-    else if (Completed(fHost->log, mark))
+        fOut << "=> "
+             << OperationText(done.back(), done.back().created.size() > static_cast<std::size_t>(kCopyLimit)
+                                               ? std::optional<double>(took.count())
+                                               : std::nullopt)
+             << '\n';
+    else if (CompletedSince(fHost->log, mark))
         fOut << "=> " << (fHost->completionAllowed ? "nothing done" : "refused: completion not allowed") << '\n';
 
     if (fHost->log.Size() != mark) {

@@ -1,9 +1,11 @@
 #include "workbench/Story.h"
 
+#include <cstdio>
 #include <set>
 #include <vector>
 
 #include "host/Transcript.h"
+#include "interface/ToolProtocol.h"
 
 namespace workbench {
 
@@ -55,7 +57,7 @@ std::string OffsetText(const Point3D& offset) {
     return text + ")";
 }
 
-std::string OperationText(const host::UndoStep& step) {
+std::string OperationText(const host::UndoStep& step, std::optional<double> seconds) {
     std::vector<std::string> parts;
     if (!step.created.empty()) {
         // A copy is inserted right after the object it was duplicated from:
@@ -87,6 +89,11 @@ std::string OperationText(const host::UndoStep& step) {
     std::string text;
     for (const std::string& p : parts) text += (text.empty() ? "" : "; ") + p;
     if (text.empty()) text = "nothing changed";
+    if (seconds) {
+        char took[32];
+        std::snprintf(took, sizeof took, ", in %.2f s", *seconds);
+        text += took;
+    }
     return text + " (undo step \"" + host::MacRomanToDisplay(step.name) + "\")";
 }
 
@@ -101,6 +108,15 @@ std::string UndoText(const host::UndoStep& step, bool redo) {
                                redo ? "objects moved again" : "objects put back"));
     for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? " (" : ", ") + parts[i];
     return parts.empty() ? text : text + ")";
+}
+
+bool CompletedSince(const host::CallLog& log, std::size_t from) {
+    const auto& entries = log.Entries();
+    for (std::size_t i = from; i < entries.size(); ++i)
+        if (entries[i].type == host::LogEntry::Type::Event && entries[i].depth == 0 &&
+            entries[i].selector == kToolEventComplete)
+            return true;
+    return false;
 }
 
 std::string FieldLabel(const host::Host& host, int16_t field) {

@@ -1,25 +1,14 @@
 #include "workbench/Storyboard.h"
 
+#include "workbench/Markup.h"
+
 namespace workbench {
 
 namespace {
 
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '&': out += "&amp;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 // The page's behaviour: show frame i, hide the others, keep the slider, the
 // counter and the page's data-frame attribute (what a test reads) in step.
+// A key handled here is not also taken by the focused slider.
 const char* kScript = R"(
 const frames = document.querySelectorAll('.frame');
 const slider = document.getElementById('slider');
@@ -46,25 +35,28 @@ show(0);
 
 }  // namespace
 
-std::string StoryboardHtml(const std::string& title, const std::vector<Frame>& frames) {
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-                       Escape(title) + "</title>\n<style>\n"
-                       "body { font-family: sans-serif; margin: 1em; }\n"
-                       "#bar { display: flex; gap: 1em; align-items: center; }\n"
-                       "#slider { flex: 1; }\n"
-                       "pre { background: #f4f4f4; padding: 0.5em; max-height: 16em; overflow: auto; }\n"
-                       "</style>\n</head>\n<body data-frame=\"0\" data-frames=\"" +
-                       std::to_string(frames.size()) + "\">\n<h1>" + Escape(title) + "</h1>\n" +
-                       "<div id=\"bar\"><input id=\"slider\" type=\"range\" min=\"0\" max=\"" +
-                       std::to_string(frames.empty() ? 0 : frames.size() - 1) +
-                       "\" value=\"0\" aria-label=\"frame\"><span id=\"counter\"></span></div>\n"
-                       "<p>Arrow keys step through the lines; Home and End go to the first and the last.</p>\n";
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        html += "<section class=\"frame\" id=\"frame-" + std::to_string(i + 1) + "\"" + (i == 0 ? "" : " hidden") +
-                ">\n<h2>" + Escape(frames[i].title) + "</h2>\n" + frames[i].svg + "<pre>" +
-                Escape(frames[i].transcript) + "</pre>\n</section>\n";
-    }
-    return html + "<script>" + kScript + "</script>\n</body>\n</html>\n";
+std::string StoryboardHead(const std::string& title, std::size_t frames) {
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + EscapeMarkup(title) +
+           "</title>\n<style>\n"
+           "body { font-family: sans-serif; margin: 1em; }\n"
+           "#bar { display: flex; gap: 1em; align-items: center; }\n"
+           "#slider { flex: 1; }\n"
+           "svg { max-width: 100%; height: auto; }\n"
+           "pre { background: #f4f4f4; padding: 0.5em; max-height: 16em; overflow: auto; }\n"
+           "</style>\n</head>\n<body data-frame=\"0\" data-frames=\"" +
+           std::to_string(frames) + "\">\n<h1>" + EscapeMarkup(title) + "</h1>\n" +
+           "<div id=\"bar\"><input id=\"slider\" type=\"range\" min=\"0\" max=\"" +
+           std::to_string(frames == 0 ? 0 : frames - 1) +
+           "\" value=\"0\" aria-label=\"frame\"><span id=\"counter\"></span></div>\n"
+           "<p>Arrow keys step through the lines; Home and End go to the first and the last.</p>\n";
 }
+
+std::string StoryboardFrame(std::size_t index, const Frame& frame) {
+    return "<section class=\"frame\" id=\"frame-" + std::to_string(index + 1) + "\"" + (index == 0 ? "" : " hidden") +
+           ">\n<h2>" + EscapeMarkup(frame.title) + "</h2>\n" + frame.svg + "<pre>" + EscapeMarkup(frame.transcript) +
+           "</pre>\n</section>\n";
+}
+
+std::string StoryboardTail() { return std::string("<script>") + kScript + "</script>\n</body>\n</html>\n"; }
 
 }  // namespace workbench

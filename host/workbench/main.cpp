@@ -4,21 +4,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "workbench/CrashReport.h"
 #include "workbench/Outputs.h"
+#include "workbench/Pictures.h"
 #include "workbench/Runner.h"
-#include "workbench/Storyboard.h"
-#include "workbench/Svg.h"
 #include "validate/Validate.h"
 
 namespace {
 
 const char* kUsage = R"(usage: workbench run SCRIPT [--plugin PATH] [--svg FILE] [--frames DIR] [--calls]
-                     [--trace FILE] [--html FILE]
+                     [--trace FILE] [--html FILE] [--yes]
        workbench validate LIBRARY [--seeds N] [--seed S] [--strictness 1-5] [--jobs N]
                           [--report FILE] (workbench validate --help)
        workbench --help
@@ -29,9 +29,7 @@ substitute host, prints a transcript and draws the drawing as SVG.
   run SCRIPT      the session script to run (examples/*.session)
   --plugin PATH   the plug-in library to load (default: the one built with
                   this program)
-  --svg FILE      writes the drawing at the end of the session: objects
-                  (selected ones in blue), the tool's preview still on screen
-                  (red, dashed), picked points (green) and the cursor
+  --svg FILE      writes the drawing at the end of the session
   --frames DIR    writes one drawing per script line, DIR/frame-0001.svg ...,
                   to watch the preview evolve
   --calls         lists every host call under the event that made it
@@ -41,6 +39,20 @@ substitute host, prints a transcript and draws the drawing as SVG.
   --trace FILE    writes one JSON object per line for every event and host
                   call, with its script line (kind, event or name, messages
                   or arguments, reply or result)
+  --yes           lets a script ask the count dialog for more than 10000
+                  copies of each object ('dialog type N', N above 10000);
+                  without it such a script is refused before it runs
+
+The drawings (--svg, --frames, --html) of one run share one view, fitted to
+everything the run shows, so frames do not jump. Each has the script's name,
+a legend and a scale bar; the plan seen from above and, when anything has a
+height or a z, an elevation looking north below or beside it; the objects
+(selected ones in blue; a label that would overprint another moves or is
+left out), the tool's preview (red, dashed), the points picked in the action
+in progress (green) and those of the action that completed last (hollow,
+muted), and the tool's own cursor picture with its hotspot on the point.
+Under them a status line (mode, count, what the tool will do: move or
+duplicate, repeat, reverse; the cursor and its name) and the script line.
 
 The transcript tells the session line by line:
   > LINE                          the script line
@@ -54,7 +66,8 @@ The transcript tells the session line by line:
   => 2 copies made, step (3, 1) (undo step "Move/Duplicate")
                                   what the operation did, or "refused:
                                   completion not allowed"; undo and redo say
-                                  which step they took back or made again
+                                  which step they took back or made again;
+                                  more than 10000 copies: how long it took
   = cursor ..., points picked, preview on screen
     data bar: ∆X: 10, ∆Y: 0       the state after the line; the data bar's
                                   fields with their labels when they change
@@ -101,10 +114,6 @@ private:
     std::streambuf* fOut;
 };
 
-std::string Caption(const workbench::Line& line, int cursor) {
-    return "line " + std::to_string(line.number) + ": " + line.text + "   cursor " + std::to_string(cursor);
-}
-
 // The script as read, or a ScriptError / OutputError for a file that cannot be one.
 workbench::Script ReadScriptFile(const std::string& file) {
     std::error_code error;
@@ -143,6 +152,8 @@ int main(int argc, char** argv) {
                 trace = value("--trace");
             else if (arg == "--calls")
                 options.calls = true;
+            else if (arg == "--yes")
+                options.largeCounts = true;
             else if (command.empty())
                 command = arg;
             else if (script.empty())
@@ -165,7 +176,7 @@ int main(int argc, char** argv) {
     workbench::Script parsed;
     try {
         parsed = ReadScriptFile(script);
-        workbench::Runner::Check(parsed);
+        workbench::Runner::Check(parsed, options.largeCounts);
         if (!svg.empty()) workbench::CheckOutputFile(svg, "--svg");
         if (!trace.empty()) workbench::CheckOutputFile(trace, "--trace");
         if (!html.empty()) workbench::CheckOutputFile(html, "--html");
@@ -200,43 +211,26 @@ int main(int argc, char** argv) {
 
     Tee tee(std::cout.rdbuf());
     std::ostream transcript(&tee);
-    std::vector<workbench::Frame> storyboard;
     workbench::Runner runner(transcript);
+    std::unique_ptr<workbench::Pictures> pictures;
     try {
+        pictures = std::make_unique<workbench::Pictures>(
+            workbench::PictureOptions{std::filesystem::path(script).filename().string(), svg, frames, html});
         runner.Begin(parsed, options);
     } catch (const std::exception& e) {
         return fail(std::string("workbench: ") + e.what());
     }
     workbench::ArmCrashReport(runner, tracePart, trace);
     try {
-        int frame = 0;
         for (const workbench::Line& line : parsed.lines) {
             tee.taken.clear();
             runner.RunLine(line);
-            if (frames.empty() && html.empty()) continue;
-            const std::string drawing =
-                workbench::DrawingSvg(runner.Host(), Caption(line, runner.Session().Cursor()));
-            if (!frames.empty()) {
-                char name[32];
-                std::snprintf(name, sizeof name, "frame-%04d.svg", ++frame);
-                workbench::WriteWhole((std::filesystem::path(frames) / name).string(), drawing);
-            }
-            if (!html.empty())
-                storyboard.push_back({"line " + std::to_string(line.number) + ": " + line.text, drawing, tee.taken});
+            pictures->AfterLine(line, runner.Host(), runner.Session().Cursor(), tee.taken);
         }
         tee.taken.clear();
         const int status = runner.End();
         workbench::DisarmCrashReport();
-        if (!html.empty()) {
-            storyboard.push_back({"at the end", storyboard.empty() ? std::string() : storyboard.back().svg,
-                                  tee.taken});
-            workbench::WriteWhole(html, workbench::StoryboardHtml(script, storyboard));
-        }
-        if (!svg.empty()) {
-            const std::string caption = parsed.lines.empty() ? std::string("empty session")
-                                                             : Caption(parsed.lines.back(), runner.Session().Cursor());
-            workbench::WriteWhole(svg, workbench::DrawingSvg(runner.Host(), caption));
-        }
+        pictures->Write(tee.taken);
         if (!trace.empty()) {
             traceOut.close();
             if (!traceOut) return fail("workbench: cannot write '" + trace + "'");

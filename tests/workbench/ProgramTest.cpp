@@ -11,16 +11,13 @@
 #include <sstream>
 #include <string>
 
+#include "TestFiles.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using workbench_test::FileText;
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -37,9 +34,7 @@ struct Ran {
 class Program : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("workbench-program-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
+        dir = workbench_test::ScratchFolder("program");
         fs::create_directories(dir / "out");
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -57,8 +52,8 @@ protected:
         Ran ran;
         const int raw = std::system(command.c_str());
         ran.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        ran.out = Slurp(dir / "stdout.txt");
-        ran.err = Slurp(dir / "stderr.txt");
+        ran.out = FileText(dir / "stdout.txt");
+        ran.err = FileText(dir / "stderr.txt");
         return ran;
     }
 
@@ -115,11 +110,15 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"VersionAfterTool", "layer P\ntool\nversion 1 11 0\n", "run s.session --svg out/a.svg",
                 "s.session:3: the tool reads the host's version when it is chosen: put 'version' before 'tool' "
                 "(usage: version CODE MAJOR MINOR [MAINTENANCE])\n"},
+        Refusal{
+            "CountAboveTheLimit", "layer P\ntool\ndialog type 20000\n", "run s.session --svg out/a.svg",
+            "s.session:3: a count of 20000 makes more than 10000 copies of each object: run with --yes to allow it\n"},
         Refusal{"ScriptIsAFolder", kGood, "run adir --svg out/a.svg", "workbench: adir is a folder, not a script\n"},
         Refusal{"NoScript", kGood, "run missing.session --svg out/a.svg", "workbench: cannot read missing.session\n"},
         Refusal{"SvgInMissingFolder", kGood, "run s.session --svg out/none/a.svg",
                 "workbench: --svg: the folder 'out/none' does not exist\n"},
-        Refusal{"SvgOntoAFolder", kGood, "run s.session --svg out/folder", "workbench: --svg: 'out/folder' is a folder\n"},
+        Refusal{"SvgOntoAFolder", kGood, "run s.session --svg out/folder",
+                "workbench: --svg: 'out/folder' is a folder\n"},
         Refusal{"FramesOntoAFile", kGood, "run s.session --frames afile --svg out/a.svg",
                 "workbench: --frames: 'afile' is a file, not a folder\n"},
         Refusal{"TraceOntoAFolder", kGood, "run s.session --trace out/folder --svg out/a.svg",
@@ -142,6 +141,14 @@ TEST_F(Program, RunsAGoodSessionAndWritesEveryOutputWhole) {
         EXPECT_NE(entry.path().extension(), ".part") << entry.path();
 }
 
+TEST_F(Program, YesLetsACountAboveTheLimitRun) {
+    Script("layer P\ntool\ndialog type 20000\ndialog press ok\nsettings\n");
+    const Ran ran = Run("run s.session --yes --svg out/a.svg");
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_THAT(ran.out, ::testing::HasSubstr("#   closed with OK, \"Copies or parts:\" 20000\n"));
+    EXPECT_TRUE(fs::exists(dir / "out" / "a.svg"));
+}
+
 TEST_F(Program, ACrashInThePluginIsReportedWithTheEventAndTheLineAndTheTranscriptIsKept) {
     Script(kGood);
     const Ran ran = Run("run s.session --plugin '" CRASHING_PLUGIN "' --trace out/a.jsonl --svg out/a.svg");
@@ -150,7 +157,7 @@ TEST_F(Program, ACrashInThePluginIsReportedWithTheEventAndTheLineAndTheTranscrip
     EXPECT_THAT(ran.out, ::testing::EndsWith("the plug-in crashed in event 100 (script line 5)\n"));
     EXPECT_EQ(ran.err, "the plug-in crashed in event 100 (script line 5)\n");
     // The trace is kept up to the crash as well; the drawing of the end is not made.
-    EXPECT_THAT(Slurp(dir / "out" / "a.jsonl"), ::testing::HasSubstr("\"event\":105"));
+    EXPECT_THAT(FileText(dir / "out" / "a.jsonl"), ::testing::HasSubstr("\"event\":105"));
     EXPECT_FALSE(fs::exists(dir / "out" / "a.svg"));
     EXPECT_FALSE(fs::exists(dir / "out" / "a.jsonl.part"));
 }

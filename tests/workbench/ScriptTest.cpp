@@ -15,9 +15,9 @@ workbench::Script Read(const std::string& text) {
 }
 
 // The error the check reports, or "" when the script is good.
-std::string CheckError(const std::string& text) {
+std::string CheckError(const std::string& text, bool largeCounts = false) {
     try {
-        workbench::Runner::Check(Read(text));
+        workbench::Runner::Check(Read(text), largeCounts);
         return "";
     } catch (const workbench::ScriptError& e) {
         return e.what();
@@ -112,6 +112,34 @@ TEST(ScriptCheck, AcceptsEveryCommandInItsForms) {
               "");
 }
 
+TEST(ScriptCheck, RefusesACountAboveTheLimitUnlessConfirmed) {
+    EXPECT_EQ(CheckError("dialog type 10001\n"),
+              "s.session:1: a count of 10001 makes more than 10000 copies of each object: run with --yes to allow it");
+    EXPECT_EQ(CheckError("dialog type 10000\n"), "");
+    EXPECT_EQ(CheckError("dialog type 2147483647\n", true), "");
+}
+
+// A mouse movement over a large preview makes a million host calls: the run
+// keeps them only where they are shown, the events always.
+TEST(ScriptRun, KeepsTheHostCallsOnlyWhereTheyAreShown) {
+    for (const bool calls : {false, true}) {
+        std::ostringstream transcript;
+        workbench::Runner runner(transcript);
+        workbench::RunOptions options;
+        options.plugin = MOVEDUP_PLUGIN_PATH;
+        options.calls = calls;
+        EXPECT_EQ(runner.Run(Read("layer P\nrect A 0 0 1 1\nselect A\ntool\nclick 0 0\nclick 2 0\n"), options), 0);
+        std::size_t events = 0, hostCalls = 0;
+        for (const host::LogEntry& entry : runner.Host().log.Entries()) {
+            events += entry.type == host::LogEntry::Type::Event;
+            hostCalls += entry.type == host::LogEntry::Type::Call;
+        }
+        EXPECT_GT(events, 5u);
+        EXPECT_EQ(hostCalls != 0, calls);
+        EXPECT_THAT(transcript.str(), ::testing::HasSubstr("event 104 complete -> 0\n"));
+    }
+}
+
 TEST(ScriptRun, ExpectationsThatFailMakeTheRunFailAndSayWhere) {
     std::ostringstream transcript;
     workbench::Runner runner(transcript);
@@ -141,6 +169,99 @@ TEST(ScriptRun, TheTranscriptShowsLinesEventsAndTheEnd) {
     EXPECT_THAT(text, ::testing::HasSubstr("  KS_MoveObject(A, 2, 0)\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("undo steps: \"Move/Duplicate\"\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("  A (selected): x 2..3, y 0..1\n"));
+}
+
+// What the transcript tells beside the events: the count dialog, dialog
+// actions never used, undo and redo. Each case runs after a rectangle A is
+// selected and the tool chosen; the lines are those that start with '#',
+// '=>' or 'warning' after that.
+struct Story {
+    const char* name;
+    const char* script;
+    std::vector<std::string> lines;
+};
+
+class StoryLines : public ::testing::TestWithParam<Story> {};
+
+TEST_P(StoryLines, AreTold) {
+    std::ostringstream transcript;
+    workbench::Runner runner(transcript);
+    workbench::RunOptions options;
+    options.plugin = MOVEDUP_PLUGIN_PATH;
+    EXPECT_EQ(runner.Run(Read(std::string("layer P\nrect A 0 0 1 1\nselect A\ntool\n") + GetParam().script), options),
+              0);
+    std::istringstream in(transcript.str());
+    std::vector<std::string> told;
+    bool chosen = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line == "# the tool is chosen")
+            chosen = true;
+        else if (chosen && (line.rfind("#", 0) == 0 || line.rfind("=>", 0) == 0 || line.rfind("warning", 0) == 0))
+            told.push_back(line);
+    }
+    EXPECT_EQ(told, GetParam().lines);
+}
+
+const std::string kOpens = "# dialog \"Copies and Parts\" opens: OK, Cancel, \"Copies or parts:\"";
+const std::string kNeverUsed = " never used: a dialog takes the actions queued before the line that opens it";
+
+INSTANTIATE_TEST_SUITE_P(
+    Transcript, StoryLines,
+    ::testing::Values(
+        Story{"ClosedWithOkAfterRefusals",
+              "dialog type 0\ndialog press ok\ndialog type 4\ndialog press ok\ncount-button\n",
+              {kOpens, "#   types 0 into \"Copies or parts:\"", "#   refused: the dialog stays open", "#   presses OK",
+               "#   refused: the dialog stays open", "#   types 4 into \"Copies or parts:\"", "#   presses OK",
+               "#   closed with OK, \"Copies or parts:\" 4"}},
+        Story{"ClosedWithCancel",
+              "dialog type 9\ndialog press cancel\nsettings\n",
+              {kOpens, "#   types 9 into \"Copies or parts:\"", "#   presses Cancel", "#   closed with Cancel"}},
+        Story{"CancelledWhenTheActionsRunOut",
+              "dialog type 2\nsettings\n",
+              {kOpens, "#   types 2 into \"Copies or parts:\"",
+               "#   warning: no dialog action left in the script: the dialog is cancelled"}},
+        Story{
+            "AnActionNeverUsed", "dialog press ok\n", {"warning: the dialog action queued on line 5 was" + kNeverUsed}},
+        Story{"ActionsLeftOverAfterTheDialogClosed",
+              "dialog press 3\ndialog press ok\nsettings\ndialog type 5\ndialog press cancel\n",
+              {kOpens, "#   no item 3", "#   presses OK", "#   closed with OK, \"Copies or parts:\" 1",
+               "warning: the dialog actions queued on lines 8, 9 were" + kNeverUsed}},
+        Story{"UndoAndRedoOfAMove",
+              "click 0 0\nclick 2 0\nundo\nundo\nredo\nredo\n",
+              {"=> 1 object moved by (2, 0) (undo step \"Move/Duplicate\")",
+               "=> undone: \"Move/Duplicate\" (1 object put back)", "# nothing to undo",
+               "=> redone: \"Move/Duplicate\" (1 object moved again)", "# nothing to redo"}},
+        Story{
+            "UndoAndRedoOfCopiesInParts",
+            "mode parts\ndialog type 4\ndialog press ok\nsettings\nkeys duplicate\nclick 0 0\nclick 8 0\nundo\nredo\n",
+            {kOpens, "#   types 4 into \"Copies or parts:\"", "#   presses OK",
+             "#   closed with OK, \"Copies or parts:\" 4",
+             "=> 4 copies made, step (2, 0) (undo step \"Move/Duplicate in Parts\")",
+             "=> undone: \"Move/Duplicate in Parts\" (4 copies taken away)",
+             "=> redone: \"Move/Duplicate in Parts\" (4 copies made again)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// More copies than the limit: confirmed, they are made, and the transcript
+// says how long it took; at the limit it does not.
+TEST(ScriptRun, AnOperationOfMoreCopiesThanTheLimitSaysHowLongItTook) {
+    for (const long count : {workbench::kCopyLimit, workbench::kCopyLimit + 1}) {
+        std::ostringstream transcript;
+        workbench::Runner runner(transcript);
+        workbench::RunOptions options;
+        options.plugin = MOVEDUP_PLUGIN_PATH;
+        options.largeCounts = true;
+        const std::string script = "layer P\nrect A 0 0 1 1\nselect A\ntool\ndialog type " + std::to_string(count) +
+                                   "\ndialog press ok\nsettings\nkeys duplicate\nclick 0 0\nclick 1 0\n";
+        EXPECT_EQ(runner.Run(Read(script), options), 0);
+        const std::string text = transcript.str();
+        const std::size_t at = text.find("\n=> ");
+        ASSERT_NE(at, std::string::npos);
+        const std::string told = text.substr(at + 1, text.find('\n', at + 1) - at - 1);
+        const std::string made = "=> " + std::to_string(count) + " copies made, step \\(1, 0\\)";
+        EXPECT_THAT(told,
+                    ::testing::MatchesRegex(made + (count > workbench::kCopyLimit ? ", in [0-9]+\\.[0-9][0-9] s" : "") +
+                                            " \\(undo step \"Move/Duplicate\"\\)"));
+    }
 }
 
 }  // namespace

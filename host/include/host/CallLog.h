@@ -25,6 +25,10 @@ struct LogEntry {
 class CallLog {
 public:
     bool enabled = true;
+    // Host calls are recorded too; off, only events and notes are, which is
+    // all a transcript without the calls reads (and a mouse movement over
+    // 10^5 preview outlines makes a million calls).
+    bool calls = true;
 
     std::size_t Begin(LogEntry entry);
     void Finish(std::size_t index, std::string result);

@@ -20,4 +20,7 @@ std::string CursorName(int32_t id);
 // The composed 32 by 32 picture, or null for an unknown id.
 const cursorgen::Cursor* CursorPicture(int32_t id);
 
+// The cursor is drawn in white ink, for dark backgrounds (host setting 16).
+bool CursorInWhite(int32_t id);
+
 }  // namespace workbench

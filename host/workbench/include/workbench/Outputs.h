@@ -2,6 +2,7 @@
 // not run for nothing, and written whole or not at all.
 #pragma once
 
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -20,8 +21,26 @@ void CheckOutputFile(const std::string& file, const char* flag);
 // Makes FOLDER when it is missing; refuses a file in its place.
 void PrepareOutputFolder(const std::string& folder, const char* flag);
 
-// Writes FILE.part and renames it to FILE; on any failure the part is
-// removed and FILE is left as it was.
+// A file written in pieces that appears whole or not at all: the pieces go
+// to FILE.part, and Commit renames it to FILE. Without Commit (a failure on
+// the way) the part goes and FILE is left as it was.
+class WholeFile {
+public:
+    explicit WholeFile(std::string file);
+    ~WholeFile();
+    WholeFile(const WholeFile&) = delete;
+    WholeFile& operator=(const WholeFile&) = delete;
+
+    void Write(const std::string& text) { fOut << text; }
+    void Commit();
+
+private:
+    std::string fFile;
+    std::ofstream fOut;
+    bool fDone = false;
+};
+
+// The same for a file written in one piece.
 void WriteWhole(const std::string& file, const std::string& text);
 
 }  // namespace workbench

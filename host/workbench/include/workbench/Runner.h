@@ -17,6 +17,7 @@ namespace workbench {
 struct RunOptions {
     std::string plugin;
     bool calls = false;  // every host call under its event
+    bool largeCounts = false;  // --yes: counts above kCopyLimit may run
     // The machine-readable trace (Trace.h) goes here too when set.
     std::ostream* trace = nullptr;
     // Called after every line that ran, with the line; the frames writer.
@@ -27,8 +28,9 @@ class Runner {
 public:
     explicit Runner(std::ostream& transcript) : fOut(transcript) {}
 
-    // Checks every line of the script; throws ScriptError at the first bad one.
-    static void Check(const Script& script);
+    // Checks every line of the script; throws ScriptError at the first bad
+    // one. A count above kCopyLimit is bad unless `largeCounts` allows it.
+    static void Check(const Script& script, bool largeCounts = false);
 
     // Runs the script. The result is the exit status: 0 when every
     // expectation held and the host noticed no fault, 1 otherwise.

@@ -35,6 +35,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A well-formed line that asks for more than the user confirmed (a count
+// above kCopyLimit without --yes); its message needs no usage after it.
+class Unconfirmed : public BadLine {
+public:
+    using BadLine::BadLine;
+};
+
+// The most copies of each object a script may ask for without --yes: beyond
+// it one operation takes seconds and the drawings grow to megabytes.
+inline constexpr long kCopyLimit = 10000;
+
 // What the script has set up by a line: the names it declared (and which of
 // them are layers or groups), whether a layer exists to draw in, whether the
 // tool has been chosen. The check before the run and the run itself keep it
@@ -43,6 +54,7 @@ struct ScriptState {
     std::map<std::string, bool> names;  // name -> is a layer or group
     bool layer = false;
     bool tool = false;
+    bool largeCounts = false;  // counts above kCopyLimit confirmed (--yes)
 };
 
 // Reads a command's arguments in order. The same reader serves the check

@@ -1,10 +1,10 @@
 // One self-contained HTML page that steps through the drawings of a run: a
 // slider, the arrow keys (Home and End for the first and last frame), and
-// under the picture the script line and its transcript.
+// under the picture the script line and its transcript. The page keeps the
+// frame shown in document.body.dataset.frame (counted from 0).
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace workbench {
 
@@ -14,6 +14,11 @@ struct Frame {
     std::string transcript;  // what the line wrote
 };
 
-std::string StoryboardHtml(const std::string& title, const std::vector<Frame>& frames);
+// The page in three parts, so that a run can write its frames one at a time
+// and never hold them all: the head (which must know how many frames
+// follow), each frame (counted from 0), the tail.
+std::string StoryboardHead(const std::string& title, std::size_t frames);
+std::string StoryboardFrame(std::size_t index, const Frame& frame);
+std::string StoryboardTail();
 
 }  // namespace workbench

@@ -1,16 +1,23 @@
-// The drawing as SVG, seen from above: the objects, the selection, the
-// tool's feedback on screen, the picked points and the cursor.
+// The drawing of one scene as SVG, on the sheet fitted to the whole run:
+// the title (the script's name), a legend, the plan and, when the sheet has
+// one, the elevation, each with the objects and their labels, the tool's
+// preview, the picked points, the points of the last action and the tool's
+// own cursor picture; under them a status line and the caption.
 #pragma once
 
 #include <string>
 
-#include "host/Host.h"
+#include "workbench/Scene.h"
+#include "workbench/Sheet.h"
 
 namespace workbench {
 
-// A caption line under the drawing (the script line, the cursor) is given by
-// the caller. The output depends only on the state: the same state always
-// gives the same bytes.
-std::string DrawingSvg(const host::Host& host, const std::string& caption);
+// The same scene on the same sheet always gives the same bytes.
+std::string DrawingSvg(const Scene& scene, const Sheet& sheet, const std::string& title);
+
+// The status line: the mode, the count, what the tool will do (from its
+// cursor: move or duplicate, repeat, reverse) and the cursor;
+// "mode span · count 3 · duplicate · cursor 17002 (duplicate)".
+std::string StatusText(const Scene& scene);
 
 }  // namespace workbench
