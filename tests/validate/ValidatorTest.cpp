@@ -94,6 +94,24 @@ TEST(Validator, FindsNoFaultInTheTool) {
     EXPECT_TRUE(v.failedByCheck.empty()) << v.table;
 }
 
+// The printed seed and number are all it takes to see a scenario again: the
+// same steps, the same host calls, the same findings.
+TEST(Validator, ReplaysAScenarioExactly) {
+    for (const char* number : {"3", "8", "11"}) {
+        std::string told[2];
+        for (std::string& text : told) {
+            std::vector<std::string> args = {"validate", MOVEDUP_PLUGIN_PATH, "--seed", "5", "--scenario", number};
+            std::vector<char*> argv;
+            for (std::string& a : args) argv.push_back(a.data());
+            std::ostringstream out, err;
+            validate::Main(static_cast<int>(argv.size()), argv.data(), out, err);
+            text = out.str();
+        }
+        EXPECT_GT(told[0].size(), 1000u) << number;
+        EXPECT_EQ(told[0], told[1]) << "scenario " << number;
+    }
+}
+
 TEST(Validator, RefusesWhatCannotRun) {
     struct Case {
         std::vector<std::string> args;
