@@ -15,7 +15,9 @@ public:
     bool Exhausted() const { return fPos >= fSize; }
     uint8_t Byte() { return fPos < fSize ? fData[fPos++] : 0; }
     // A number from 0 to n - 1 (n > 0), from one byte per 8 bits of range,
-    // the first the highest.
+    // the first the highest. A value below n reads the same when n grows
+    // within as many bytes, so an input written with such values keeps its
+    // meaning when a choice gets more options at its end.
     uint32_t Below(uint32_t n) {
         uint32_t value = 0;
         for (uint64_t range = 1; range < n; range <<= 8) value = value << 8 | Byte();

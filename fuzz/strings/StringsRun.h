@@ -5,10 +5,31 @@
 // saying which. more(previous) is asked before every step.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
+#include "FuzzInput.h"
 #include "HelperSteps.h"
 #include "TXStringSteps.h"
+
+// The fuzz input as the steps' choices. Texts take any byte but NUL, which
+// reads as 'a': a C text ends at its NUL, and the steps bring a NUL in where
+// the rules say what it does.
+class TFuzzChoices : public TChoices {
+public:
+    TFuzzChoices(const uint8_t* data, size_t size) : fInput(data, size) {}
+
+    bool Exhausted() const { return fInput.Exhausted(); }
+    uint32_t Below(uint32_t n) override { return fInput.Below(n); }
+    std::string Text(uint32_t maxLength) override {
+        std::string text = fInput.Bytes(fInput.Below(maxLength + 1));
+        std::replace(text.begin(), text.end(), '\0', 'a');
+        return text;
+    }
+
+private:
+    TFuzzInput fInput;
+};
 
 // The first step that differed from the model, its index in its name; an
 // empty step when none did.

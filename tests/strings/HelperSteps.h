@@ -9,5 +9,7 @@
 #include "ModelSteps.h"
 
 // The helper family is the step's first choice, one of HelperFamilyCount().
+// The committed fuzz inputs name families by their index: new ones go at
+// the end.
 TStep HelperStep(TChoices& choices);
 uint32_t HelperFamilyCount();

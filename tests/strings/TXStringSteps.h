@@ -7,6 +7,7 @@
 #include "ModelSteps.h"
 #include "TXStringModel.h"
 
-// The edit is the step's first choice, one of TXStringEditCount().
+// The edit is the step's first choice, one of TXStringEditCount(). The
+// committed fuzz inputs name edits by their index: new ones go at the end.
 TStep TXStringStep(TChoices& choices, TXString& s, TModel& model);
 uint32_t TXStringEditCount();
