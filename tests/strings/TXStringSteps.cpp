@@ -3,6 +3,7 @@
 #include "TXStringSteps.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 #include "GuardedBuffer.h"
@@ -304,6 +305,25 @@ void Resize(TEdit& e) {
     }
 }
 
+// Sizes that no 32-bit buffer size describes (with the two framing bytes,
+// rounded up to 16) are refused without an allocation: the string stays as
+// it was, and one built with such a size is empty and usable.
+void RefusedSizes(TEdit& e) {
+    const uint32_t n = UINT32_MAX - e.r.Below(17);
+    const uint32_t kind = e.r.Below(5);
+    static const char* const kNames[] = {"Reserve", "SetLength", "Insert(0, 'i', n)", "TXString('t', n)",
+                                         "TXString(owner, n)"};
+    e.step.name = "Refused size " + std::to_string(n) + " in " + kNames[kind];
+    if (kind == 0) e.step.Same("Reserve", e.s.Reserve(n), false);
+    if (kind == 1) e.s.SetLength(n, 's');
+    if (kind == 2) e.s.Insert(0, 'i', n);
+    if (kind < 3) return;
+    TXString built = kind == 3 ? TXString('t', n) : TXString(HeardOwner(), n);
+    e.step.Note("the string built", Mismatch(built, TModel::Built("")));
+    built.Append("usable");
+    e.step.Note("the string built, then appended to", Mismatch(built, TModel::Built("usable")));
+}
+
 void Format(TEdit& e) {
     const auto n = static_cast<int32_t>(e.r.Below(100000)) - 50000;
     const uint32_t kind = e.r.Below(4);
@@ -493,9 +513,9 @@ void RecomputeLength(TEdit& e) {
 
 using TEditFunction = void (*)(TEdit&);
 constexpr TEditFunction kEdits[] = {
-    AppendText, AppendPascal, AppendString, AppendChar,  AppendNumber, InsertText,      InsertChars, Delete,
-    Replace,    Cut,          Search,       Trim,        ChangeCase,   Reverse,         Resize,      Format,
-    LineEnds,   Characters,   Compare,      PascalForms, Assign,       RecomputeLength,
+    AppendText, AppendPascal, AppendString, AppendChar,  AppendNumber, InsertText,      InsertChars,  Delete,
+    Replace,    Cut,          Search,       Trim,        ChangeCase,   Reverse,         Resize,       Format,
+    LineEnds,   Characters,   Compare,      PascalForms, Assign,       RecomputeLength, RefusedSizes,
 };
 
 }  // namespace
