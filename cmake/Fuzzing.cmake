@@ -15,7 +15,9 @@
 # * MOVEDUP_BUILD_FUZZERS (the fuzz preset, clang): the libFuzzer program
 #   NAME_fuzzer, part of the target `fuzzers`, and the test fuzz.NAME that
 #   runs it for MOVEDUP_FUZZ_SECONDS on a scratch copy of the corpus and the
-#   regressions and fails on any finding (cmake/RunFuzzer.cmake).
+#   regressions and fails on any finding (cmake/RunFuzzer.cmake). clang keeps
+#   the sanitizer runtimes in the executable, so a shared library a target
+#   loads (the plug-in) must be linked without --no-undefined here.
 # * MOVEDUP_BUILD_TESTS (native, asan): the same sources with a replay
 #   driver instead of libFuzzer, NAME_fuzz_replay, and the test
 #   fuzz.NAME.replay that runs the target once on every file of the corpus
