@@ -13,8 +13,8 @@ public:
     static constexpr unsigned char kGuard = 0xA5;
     static constexpr size_t kGuardSize = 64;
 
-    TGuarded(uint32_t capacity, unsigned char fill) : fCapacity(capacity), fBytes(capacity + kGuardSize, kGuard) {
-        std::fill(fBytes.begin(), fBytes.begin() + capacity, fill);
+    TGuarded(uint32_t capacity, unsigned char fill) : fCapacity(capacity), fBytes(capacity, fill) {
+        fBytes.resize(fBytes.size() + kGuardSize, kGuard);
     }
     unsigned char* P() { return fBytes.data(); }
     char* C() { return reinterpret_cast<char*>(fBytes.data()); }
