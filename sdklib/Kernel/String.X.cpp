@@ -34,7 +34,9 @@ TXString::TXString(char ch, uint32_t nCount) : TXString(TDebugObject(), nCount) 
 TXString::TXString(const TDebugObject& owner, uint32_t nInitialSize)
     : TDebugObject(), fBufferSize(0), fLength(0), fData(nullptr), fCString(nullptr) {
     TDebugObject::operator=(owner);
-    EnsureSize(nInitialSize);
+    // A size no 32-bit buffer describes is refused; the string still gets a
+    // buffer, the smallest, as every string has one.
+    if (!EnsureSize(nInitialSize)) EnsureSize(0);
 }
 
 TXString::TXString(const TDebugObject& owner, const char* sz) : TXString(owner, 0u) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DebugCapture.h"
+#include "FreshProcess.h"
 #include "kernel/DKCoordTypes.h"
 
 namespace {

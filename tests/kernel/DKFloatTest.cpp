@@ -7,6 +7,7 @@
 #include <string>
 
 #include "DebugCapture.h"
+#include "FreshProcess.h"
 #include "kernel/DKFloat.h"
 
 namespace {

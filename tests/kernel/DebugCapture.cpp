@@ -1,7 +1,5 @@
 #include "DebugCapture.h"
 
-#include <cstdlib>
-
 #include "interface/KSKludgeRecords.h"
 #include "kernel/KSDebug.h"
 
@@ -109,40 +107,3 @@ void DebugCapture::Clear() {
     boxes.clear();
     kludges.clear();
 }
-
-void ExpectInFreshProcess(const std::function<void()>& body) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            body();
-            std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
-namespace {
-
-// Outside a DebugCapture a report is a fault of the code under test: it
-// fails the test that made it, is answered as nobody would answer it, and
-// so never asks for a break into the debugger. (On Windows the real message
-// box would otherwise answer with its default button, which asks for one.)
-class UnexpectedReports : public ks::platform::TDebugHook, public ::testing::Environment {
-public:
-    void SetUp() override { fPrevious = ks::platform::SetDebugHook(this); }
-    void TearDown() override { ks::platform::SetDebugHook(fPrevious); }
-
-    void Output(const char* szText) override { ADD_FAILURE() << "debug output outside a capture: " << Text(szText); }
-    int32_t AnswerMessageBox(ks::platform::WindowRef, const char* szText, const char* szCaption,
-                             uint32_t style) override {
-        ADD_FAILURE() << "message box outside a capture: " << Text(szCaption) << ": " << Text(szText);
-        return ks::platform::UnattendedAnswer(style);
-    }
-
-private:
-    ks::platform::TDebugHook* fPrevious = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const gUnexpectedReports =
-    ::testing::AddGlobalTestEnvironment(new UnexpectedReports);
-
-}  // namespace

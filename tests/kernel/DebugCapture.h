@@ -1,13 +1,12 @@
 // Captures what the debug facility writes: every piece on the debugger
 // channel, every message box (answered from a script) and every KS_Kludge
-// request, through a fake host block served in gCBP.
+// request, through a fake host block served in gCBP. No GoogleTest here: the
+// fuzzers use it too (FreshProcess.h and UnexpectedReports.cpp are the
+// suites' side).
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,11 +61,3 @@ private:
     CallbackBlock* fPreviousBlock;
     uint8_t fPreviousBreak;
 };
-
-// Runs `body` in a process started afresh (GoogleTest's threadsafe death-test
-// style re-executes this test), so process-wide state is as at load. The
-// child's gtest failures make it exit 1.
-// Tests that use it are named ...DeathTest, as GoogleTest advises: they run
-// first, and a runner can leave them out by name where starting a process is
-// costly (cmake/wine-run does under emulation).
-void ExpectInFreshProcess(const std::function<void()>& body);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DebugCapture.h"
+#include "FreshProcess.h"
 #include "kernel/KSDebug.h"
 
 namespace {

@@ -1,152 +1,27 @@
-// The Pascal and C string helpers: random inputs against a small model, with
-// every destination placed before guard bytes that must stay untouched, and
-// the cases of the copy, append, insert, delete and compare rules.
+// The Pascal and C string helpers: random calls against the model of
+// HelperSteps.h, with every destination placed before guard bytes that must
+// stay untouched, and the cases of the copy, append, insert, delete and
+// compare rules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
-#include <vector>
 
+#include "GuardedBuffer.h"
+#include "HelperSteps.h"
 #include "StringTestSupport.h"
 #include "kernel/KSString.h"
 
 namespace {
 
-constexpr unsigned char kGuard = 0xA5;
-constexpr size_t kGuardSize = 64;
-
-// A destination of exactly `capacity` bytes followed by guard bytes.
-class TGuarded {
-public:
-    TGuarded(uint32_t capacity, unsigned char fill) : fCapacity(capacity), fBytes(capacity + kGuardSize, kGuard) {
-        std::fill(fBytes.begin(), fBytes.begin() + capacity, fill);
-    }
-    unsigned char* P() { return fBytes.data(); }
-    char* C() { return reinterpret_cast<char*>(fBytes.data()); }
-    bool GuardsIntact() const {
-        return std::all_of(fBytes.begin() + fCapacity, fBytes.end(), [](unsigned char b) { return b == kGuard; });
-    }
-    std::string Pascal() const { return std::string(fBytes.begin() + 1, fBytes.begin() + 1 + fBytes[0]); }
-    std::string CText() const { return std::string(reinterpret_cast<const char*>(fBytes.data())); }
-
-private:
-    uint32_t fCapacity;
-    std::vector<unsigned char> fBytes;
-};
-
-std::vector<unsigned char> MakePascal(const std::string& text) {
-    std::vector<unsigned char> ps(1 + text.size());
-    ps[0] = static_cast<unsigned char>(text.size());
-    std::copy(text.begin(), text.end(), ps.begin() + 1);
-    return ps;
-}
-
-class TRandomTexts {
-public:
-    explicit TRandomTexts(uint32_t seed) : fRandom(seed) {}
-    uint32_t Below(uint32_t n) { return std::uniform_int_distribution<uint32_t>(0, n - 1)(fRandom); }
-    std::string Text(uint32_t maxLength) {
-        std::string text(Below(maxLength + 1), 'a');
-        for (char& c : text) c = static_cast<char>('a' + Below(26));
-        return text;
-    }
-    // Small, boundary and oversized capacities.
-    uint32_t Capacity() {
-        static const uint32_t kCapacities[] = {0, 1, 2, 3, 10, 255, 256, 257, 300};
-        return Below(3) == 0 ? kCapacities[Below(9)] : 1 + Below(260);
-    }
-
-private:
-    std::mt19937 fRandom;
-};
-
 class HelperRandomInputs : public ::testing::TestWithParam<uint32_t> {};
 
-TEST_P(HelperRandomInputs, CopiesAndAppendsFollowTheModelWithinCapacity) {
+TEST_P(HelperRandomInputs, CopiesAppendsInsertsAndComparisonsFollowTheModelWithinCapacity) {
     DebugCapture capture;  // "n <= 256" reports are expected here
-    TRandomTexts r(GetParam());
-    for (int i = 0; i < 300; ++i) {
-        const std::string src = r.Text(r.Below(4) == 0 ? 255 : 20);
-        const uint32_t n = r.Capacity();
-        const uint32_t pascalCap = std::min<uint32_t>(n, 256);
-        const auto ps = MakePascal(src);
-        SCOPED_TRACE("source length " + std::to_string(src.size()) + ", n " + std::to_string(n));
-        auto keep = [&](uint32_t room) { return src.substr(0, std::min<size_t>(src.size(), room)); };
-
-        TGuarded p2p(pascalCap, 0x11);
-        CopyPascalToPascal(ps.data(), p2p.P(), n);
-        EXPECT_TRUE(p2p.GuardsIntact());
-        if (n > 0) {
-            EXPECT_EQ(p2p.Pascal(), src.empty() ? "" : keep(pascalCap - 1));
-        }
-
-        TGuarded c2p(pascalCap, 0x11);
-        CopyCToPascal(src.c_str(), c2p.P(), n);
-        EXPECT_TRUE(c2p.GuardsIntact());
-        if (n > 0) {
-            EXPECT_EQ(c2p.Pascal(), keep(pascalCap - 1));
-        }
-
-        const std::string longText = src + src;  // up to 510 characters
-        TGuarded t2p(pascalCap, 0x11);
-        CopyTextToPascal(longText.data(), static_cast<uint32_t>(longText.size()), t2p.P(), n);
-        EXPECT_TRUE(t2p.GuardsIntact());
-        if (n > 0) {
-            EXPECT_EQ(t2p.Pascal(), longText.substr(0, std::min<size_t>(longText.size(), pascalCap - 1)));
-        }
-
-        TGuarded p2c(pascalCap, 0x11);
-        CopyPascalToC(ps.data(), p2c.C(), n);
-        EXPECT_TRUE(p2c.GuardsIntact());
-        if (n > 0) {
-            EXPECT_EQ(p2c.CText(), keep(pascalCap - 1));
-        }
-
-        TGuarded c2c(n, 0x11);
-        CopyCToC(longText.c_str(), c2c.C(), n);
-        EXPECT_TRUE(c2c.GuardsIntact());
-        if (n > 0) {
-            EXPECT_EQ(c2c.CText(), longText.substr(0, std::min<size_t>(longText.size(), n - 1)));
-        }
-
-        TGuarded tx2c(n, 0x11);
-        CopyTextToC(longText.data(), static_cast<uint32_t>(longText.size()), tx2c.C(), n);
-        EXPECT_TRUE(tx2c.GuardsIntact());
-        if (n > 0) {
-            EXPECT_EQ(tx2c.CText(), longText.substr(0, std::min<size_t>(longText.size(), n - 1)));
-        }
-
-        // Appends to a destination that already holds text.
-        const std::string head = r.Text(std::min<uint32_t>(pascalCap > 0 ? pascalCap - 1 : 0, 30));
-        const auto psHead = MakePascal(head);
-        auto fitted = [&](uint32_t capacity) {
-            const size_t room = head.size() + 1 >= capacity ? 0 : capacity - 1 - head.size();
-            return head + src.substr(0, std::min(room, src.size()));
-        };
-        for (int kind = 0; kind < 3; ++kind) {
-            TGuarded app(std::max<uint32_t>(pascalCap, 1), 0x11);
-            std::copy(psHead.begin(), psHead.end(), app.P());
-            if (kind == 0) AppendPascalToPascal(app.P(), ps.data(), n);
-            if (kind == 1) AppendCToPascal(app.P(), src.c_str(), n);
-            if (kind == 2) AppendTextToPascal(app.P(), src.data(), static_cast<uint32_t>(src.size()), n);
-            EXPECT_TRUE(app.GuardsIntact()) << "append kind " << kind;
-            EXPECT_EQ(app.Pascal(), head.empty() && pascalCap == 0 ? "" : fitted(pascalCap)) << "append kind " << kind;
-        }
-        if (n > head.size()) {
-            for (int kind = 0; kind < 3; ++kind) {
-                TGuarded app(n, 0x11);
-                std::copy(head.c_str(), head.c_str() + head.size() + 1, app.C());
-                char* result = nullptr;
-                if (kind == 0) result = AppendPascalToC(app.C(), ps.data(), n);
-                if (kind == 1) result = AppendCToC(app.C(), src.c_str(), n);
-                if (kind == 2) result = AppendTextToC(app.C(), src.data(), static_cast<uint32_t>(src.size()), n);
-                EXPECT_TRUE(app.GuardsIntact()) << "C append kind " << kind;
-                EXPECT_EQ(app.CText(), fitted(std::min<uint32_t>(n, kind == 0 ? head.size() + 256 : n)))
-                    << "C append kind " << kind;
-                EXPECT_EQ(result, kind == 0 ? app.C() + head.size() : app.C());
-            }
-        }
+    TRandomChoices choices(GetParam());
+    for (int i = 0; i < 1500; ++i) {
+        const TStep step = HelperStep(choices);
+        ASSERT_EQ(step.mismatch, "") << "call " << i << ": " << step.name;
     }
 }
 

@@ -60,6 +60,15 @@ TEST(TXStringBuffer, SizesBeyond32BitsAreRefusedNotWrapped) {
     s.SetLength(0xFFFFFFFFu, 'x');
     EXPECT_EQ(Text(s), "abc");
     EXPECT_EQ(s.BufferSize(), 16u);
+    // Built with such a size: empty, with the smallest buffer, and usable.
+    TXString repeated('x', 0xFFFFFFFFu);
+    TXString reserved(TDebugObject(), 0xFFFFFFEFu);
+    for (TXString* built : {&repeated, &reserved}) {
+        ASSERT_EQ(built->BufferSize(), 16u);
+        EXPECT_STREQ(built->CString(), "");
+        built->Append("usable");
+        EXPECT_EQ(Text(*built), "usable");
+    }
 }
 
 TEST(TXStringBuffer, TooSmallReallocationIsReportedAndKeepsTheFraming) {

@@ -15,7 +15,11 @@
 #include "interface/KSTypes.h"
 #include "platform/DebugChannel.h"
 
-#if defined(__GNUC__)
+// GCC's gnu_printf checks by the C99 rules on every target (MinGW's printf
+// would mean msvcrt's); clang knows printf only.
+#if defined(__clang__)
+#define KS_PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
+#elif defined(__GNUC__)
 #define KS_PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(gnu_printf, formatIndex, firstArgument)))
 #else
 #define KS_PRINTF_FORMAT(formatIndex, firstArgument)
