@@ -18,16 +18,4 @@ uint64_t SeededChoices::Next() {
     return Mix(fState);
 }
 
-uint64_t ByteChoices::Take(int bytes) {
-    uint64_t value = 0;
-    for (int i = 0; i < bytes && fAt < fSize; ++i) value |= static_cast<uint64_t>(fData[fAt++]) << (8 * i);
-    return value;
-}
-
-uint32_t ByteChoices::Below(uint32_t n) {
-    if (n <= 1) return 0;
-    const int bytes = n <= 0x100 ? 1 : n <= 0x10000 ? 2 : 4;
-    return static_cast<uint32_t>(Take(bytes) % n);
-}
-
 }  // namespace validate

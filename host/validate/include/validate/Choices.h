@@ -1,6 +1,6 @@
 // Where a scenario's decisions come from: a seeded generator, so that a
-// printed seed reproduces the scenario exactly, or the bytes of a fuzzer's
-// input, so that the fuzzer steers the same decisions.
+// printed seed reproduces the scenario exactly, or (fuzz/events) the bytes of
+// a fuzzer's input, so that the fuzzer steers the same decisions.
 #pragma once
 
 #include <cstddef>
@@ -33,23 +33,6 @@ public:
 
 private:
     uint64_t fState;
-};
-
-// Reads the decisions from a byte string, as few bytes each as the choice
-// needs; past its end every decision is 0, which the scenarios read as "the
-// ordinary choice".
-class ByteChoices : public Choices {
-public:
-    ByteChoices(const uint8_t* data, std::size_t size) : fData(data), fSize(size) {}
-    uint64_t Next() override { return Take(8); }
-    uint32_t Below(uint32_t n) override;
-    bool Exhausted() const { return fAt >= fSize; }
-
-private:
-    uint64_t Take(int bytes);
-    const uint8_t* fData;
-    std::size_t fSize;
-    std::size_t fAt = 0;
 };
 
 }  // namespace validate
