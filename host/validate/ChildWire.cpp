@@ -10,6 +10,11 @@
 #include <cstdio>
 #include <sstream>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "Isolation.h"
 
 namespace validate {
@@ -81,6 +86,7 @@ Outcome ReadChild(const std::string& text, int64_t number, const RunSettings& se
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.rfind("@variant ", 0) == 0) {
             outcome.variant = line.substr(9);
         } else if (line.rfind("@fault ", 0) == 0) {
@@ -114,6 +120,9 @@ void EmitToStandardOutput(const std::string& line) {
 }  // namespace
 
 void RunWorker(const RunSettings& settings, int64_t first, int64_t count) {
+#if defined(_WIN32)
+    _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n alone, as the parent reads them
+#endif
     for (int64_t number = first; number < first + count; ++number) RunChild(settings, number, &EmitToStandardOutput);
 }
 

@@ -89,8 +89,9 @@ void Report::WriteTable(std::ostream& out, double seconds) const {
                 << "\n";
 
     char pace[64];
-    std::snprintf(pace, sizeof pace, "%.1f s, %.0f scenarios a second", seconds,
-                  seconds > 0 ? static_cast<double>(fScenarios) / seconds : 0.0);
+    const double rate = seconds > 0 ? static_cast<double>(fScenarios) / seconds : 0.0;
+    std::snprintf(pace, sizeof pace, rate < 10 ? "%.1f s, %.2f scenarios a second" : "%.1f s, %.0f scenarios a second",
+                  seconds, rate);
     out << "\nseed " << fSettings.seed << ", strictness " << fSettings.strictness << ", " << pace << "\n";
 
     constexpr std::size_t kShown = 40;
