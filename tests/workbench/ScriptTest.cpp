@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "../kernel/TextPattern.h"
 #include "workbench/Runner.h"
 
 namespace {
@@ -257,10 +258,9 @@ TEST(ScriptRun, AnOperationOfMoreCopiesThanTheLimitSaysHowLongItTook) {
         const std::size_t at = text.find("\n=> ");
         ASSERT_NE(at, std::string::npos);
         const std::string told = text.substr(at + 1, text.find('\n', at + 1) - at - 1);
-        const std::string made = "=> " + std::to_string(count) + " copies made, step \\(1, 0\\)";
-        EXPECT_THAT(told,
-                    ::testing::MatchesRegex(made + (count > workbench::kCopyLimit ? ", in [0-9]+\\.[0-9][0-9] s" : "") +
-                                            " \\(undo step \"Move/Duplicate\"\\)"));
+        const std::string made = "=> " + std::to_string(count) + " copies made, step (1, 0)";
+        EXPECT_THAT(told, ks::test::FitsDigitPattern(made + (count > workbench::kCopyLimit ? ", in #+.## s" : "") +
+                                                     " (undo step \"Move/Duplicate\")"));
     }
 }
 
