@@ -29,6 +29,9 @@ function(movedup_add_test)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 2400 ENVIRONMENT "WINEDEBUG=-all")
   else()
-    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60)
+    # Parameterised cases carry their own names; without NO_PRETTY_VALUES a
+    # parameter's printed bytes (addresses among them) would become part of
+    # the test's name and change from build to build.
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
   endif()
 endfunction()
