@@ -6,8 +6,11 @@
 //   @variant TEXT     which hostility of the family it met
 //   @fault K TEXT     a check (K: its place in Checks()) that failed
 //   @calls N          host calls the plug-in made
+//   @seconds T        how long the scenario ran
 //   @end N            the scenario ran to its end
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #if defined(_WIN32)
@@ -16,6 +19,7 @@
 #endif
 
 #include "Isolation.h"
+#include "Sanitized.h"
 
 namespace validate {
 
@@ -47,12 +51,7 @@ std::string SanitizerReport(const std::string& text) {
 
 }  // namespace
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MOVEDUP_VALIDATE_LSAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) && !defined(_WIN32)
+#if defined(MOVEDUP_VALIDATE_ASAN) && !defined(_WIN32)
 #define MOVEDUP_VALIDATE_LSAN 1
 #endif
 
@@ -63,14 +62,17 @@ extern "C" int __lsan_do_recoverable_leak_check();
 void RunChild(const RunSettings& settings, int64_t number, void (*emit)(const std::string& line)) {
     gEmit = emit;
     emit("@begin " + std::to_string(number));
+    const auto start = std::chrono::steady_clock::now();
     const Outcome outcome =
         RunScenario(settings.plugin, ScenarioId{settings.seed, number, settings.strictness}, nullptr, &Announce);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     for (const Fault& fault : outcome.faults) {
         int index = 0;
         while (Checks()[static_cast<std::size_t>(index)].check != fault.check) ++index;
         emit("@fault " + std::to_string(index) + " " + OneLine(fault.what));
     }
     emit("@calls " + std::to_string(outcome.hostCalls));
+    emit("@seconds " + std::to_string(took.count()));
 #if defined(MOVEDUP_VALIDATE_LSAN)
     // Memory the plug-in took from the allocator and never gave back: the
     // report goes to the parent with the rest of the child's output.
@@ -98,16 +100,19 @@ Outcome ReadChild(const std::string& text, int64_t number, const RunSettings& se
             if (index < Checks().size()) outcome.faults.push_back({Checks()[index].check, what});
         } else if (line.rfind("@calls ", 0) == 0) {
             outcome.hostCalls = std::stol(line.substr(7));
+        } else if (line.rfind("@seconds ", 0) == 0) {
+            outcome.seconds = std::strtod(line.c_str() + 9, nullptr);
         } else if (line.rfind("@end ", 0) == 0) {
             ended = true;
         }
     }
     if (const std::string report = SanitizerReport(text); !report.empty())
         outcome.faults.push_back({Check::Sanitizer, report});
-    else if (end.timedOut)
+    else if (end.timedOut) {
+        outcome.seconds = settings.timeoutSeconds;
         outcome.faults.push_back(
             {Check::Hang, "still running after " + std::to_string(static_cast<int>(settings.timeoutSeconds)) + " s"});
-    else if (!ended || end.signalled || end.code != 0)
+    } else if (!ended || end.signalled || end.code != 0)
         outcome.faults.push_back({Check::Crash, "the scenario's process ended: " + end.how});
     return outcome;
 }

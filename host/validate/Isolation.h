@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "Sanitized.h"
 #include "validate/Scenario.h"
 
 namespace validate {
@@ -21,7 +22,7 @@ struct RunSettings {
     uint64_t seed = 1;
     int strictness = kMaxStrictness;
     int jobs = 1;
-    double timeoutSeconds = 20;
+    double timeoutSeconds = kDefaultTimeoutSeconds;
 };
 
 struct Finished {

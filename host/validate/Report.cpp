@@ -51,6 +51,10 @@ void Report::Add(const Finished& finished) {
     Tally& family = fFamilies[IndexOf(finished.outcome.family)];
     ++family.scenarios;
     family.hostCalls += finished.outcome.hostCalls;
+    if (fSlowest < 0 || finished.outcome.seconds > fSlowestSeconds) {
+        fSlowest = finished.number;
+        fSlowestSeconds = finished.outcome.seconds;
+    }
     if (finished.outcome.faults.empty()) return;
     ++family.failed;
     std::set<Check> checks;
@@ -93,6 +97,12 @@ void Report::WriteTable(std::ostream& out, double seconds) const {
     std::snprintf(pace, sizeof pace, rate < 10 ? "%.1f s, %.2f scenarios a second" : "%.1f s, %.0f scenarios a second",
                   seconds, rate);
     out << "\nseed " << fSettings.seed << ", strictness " << fSettings.strictness << ", " << pace << "\n";
+    if (fSlowest >= 0) {
+        char slowest[128];
+        std::snprintf(slowest, sizeof slowest, "the longest, scenario %lld, ran %.2f s of the %g s it may run\n",
+                      static_cast<long long>(fSlowest), fSlowestSeconds, fSettings.timeoutSeconds);
+        out << slowest;
+    }
 
     constexpr std::size_t kShown = 40;
     for (std::size_t i = 0; i < fFailures.size() && i < kShown; ++i) {
@@ -108,7 +118,9 @@ void Report::WriteTable(std::ostream& out, double seconds) const {
 void Report::WriteJson(std::ostream& out, double seconds) const {
     out << "{\n  \"library\": " << Json(fSettings.plugin.path) << ",\n  \"seed\": " << fSettings.seed
         << ",\n  \"strictness\": " << fSettings.strictness << ",\n  \"scenarios\": " << fScenarios
-        << ",\n  \"seconds\": " << seconds << ",\n  \"families\": [";
+        << ",\n  \"seconds\": " << seconds << ",\n  \"timeoutSeconds\": " << fSettings.timeoutSeconds
+        << ",\n  \"longest\": {\"scenario\": " << fSlowest << ", \"seconds\": " << fSlowestSeconds
+        << "},\n  \"families\": [";
     bool first = true;
     for (std::size_t i = 0; i < fFamilies.size(); ++i) {
         if (Families()[i].level > fSettings.strictness) continue;

@@ -36,6 +36,10 @@ private:
     std::vector<Tally> fFamilies = std::vector<Tally>(Families().size());
     std::vector<int64_t> fByCheck = std::vector<int64_t>(Checks().size());
     std::vector<Finished> fFailures;  // in scenario order once the run ends
+    // The scenario that ran longest, and for how long: how near the time
+    // limit the run came.
+    int64_t fSlowest = -1;
+    double fSlowestSeconds = 0;
 };
 
 }  // namespace validate

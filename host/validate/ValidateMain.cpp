@@ -30,7 +30,7 @@ a crash, a sanitizer report or a hang fails that scenario alone.
   --jobs N        child processes at once (default: the processors)
   --report FILE   also writes the findings as JSON
   --timeout T     seconds a scenario may run before it counts as a hang
-                  (default 20)
+                  (default 20; 60 in a build with AddressSanitizer)
   --scenario N    runs scenario N alone, in this process, telling each step
                   and every host call: the reproduction of a failure
 

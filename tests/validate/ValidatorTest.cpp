@@ -92,6 +92,13 @@ TEST(Validator, FindsNoFaultInTheTool) {
     const Validated v = Validate(MOVEDUP_PLUGIN_PATH, {"--seeds", "60"});
     EXPECT_EQ(v.status, 0) << v.table;
     EXPECT_TRUE(v.failedByCheck.empty()) << v.table;
+    // The table tells how near the time limit the longest scenario came.
+    std::smatch longest;
+    ASSERT_TRUE(std::regex_search(v.table, longest,
+                                  std::regex("the longest, scenario [0-9]+, ran ([0-9.]+) s of the ([0-9]+) s")))
+        << v.table;
+    EXPECT_GT(std::stod(longest[1]), 0.0);
+    EXPECT_LT(std::stod(longest[1]), std::stod(longest[2]));
 }
 
 // The printed seed and number are all it takes to see a scenario again: the

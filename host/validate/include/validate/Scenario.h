@@ -84,6 +84,7 @@ struct Outcome {
     std::string variant;  // which hostility of the family ("withholds 621", "point count -1")
     std::vector<Fault> faults;
     long hostCalls = 0;
+    double seconds = 0;  // how long the scenario ran (as its process saw it)
 };
 
 // Runs one scenario in this process. With `verbose`, tells each step and the
