@@ -82,7 +82,7 @@ struct Served<Selector, Service> {
                 if (host.memory.Relocating()) host.memory.RelocateAll();
             } else {
                 R result = Service(host, args...);
-                host.log.Finish(index, FormatArg(host, result));
+                host.log.Finish(index, index == CallLog::npos ? std::string() : FormatArg(host, result));
                 if (host.memory.Relocating()) host.memory.RelocateAll();
                 return result;
             }
