@@ -66,11 +66,8 @@ void RunChild(const RunSettings& settings, int64_t number, void (*emit)(const st
     const Outcome outcome =
         RunScenario(settings.plugin, ScenarioId{settings.seed, number, settings.strictness}, nullptr, &Announce);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    for (const Fault& fault : outcome.faults) {
-        int index = 0;
-        while (Checks()[static_cast<std::size_t>(index)].check != fault.check) ++index;
-        emit("@fault " + std::to_string(index) + " " + OneLine(fault.what));
-    }
+    for (const Fault& fault : outcome.faults)
+        emit("@fault " + std::to_string(IndexOf(fault.check)) + " " + OneLine(fault.what));
     emit("@calls " + std::to_string(outcome.hostCalls));
     emit("@seconds " + std::to_string(took.count()));
 #if defined(MOVEDUP_VALIDATE_LSAN)

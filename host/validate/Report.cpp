@@ -9,18 +9,6 @@ namespace validate {
 
 namespace {
 
-std::size_t IndexOf(Family family) {
-    std::size_t i = 0;
-    while (Families()[i].family != family) ++i;
-    return i;
-}
-
-std::size_t IndexOf(Check check) {
-    std::size_t i = 0;
-    while (Checks()[i].check != check) ++i;
-    return i;
-}
-
 std::string Json(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {

@@ -49,17 +49,20 @@ const std::vector<CheckInfo>& Checks() {
     return kChecks;
 }
 
-const FamilyInfo& InfoOf(Family family) {
-    for (const FamilyInfo& info : Families())
-        if (info.family == family) return info;
+std::size_t IndexOf(Family family) {
+    for (std::size_t i = 0; i < Families().size(); ++i)
+        if (Families()[i].family == family) return i;
     throw std::logic_error("unknown family");
 }
 
-const CheckInfo& InfoOf(Check check) {
-    for (const CheckInfo& info : Checks())
-        if (info.check == check) return info;
+std::size_t IndexOf(Check check) {
+    for (std::size_t i = 0; i < Checks().size(); ++i)
+        if (Checks()[i].check == check) return i;
     throw std::logic_error("unknown check");
 }
+
+const FamilyInfo& InfoOf(Family family) { return Families()[IndexOf(family)]; }
+const CheckInfo& InfoOf(Check check) { return Checks()[IndexOf(check)]; }
 
 Family FamilyOf(const ScenarioId& id) {
     std::vector<Family> families;

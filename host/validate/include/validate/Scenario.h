@@ -4,6 +4,7 @@
 // strictness, so any failure can be run again alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -25,6 +26,7 @@ struct FamilyInfo {
     const char* what;
 };
 const std::vector<FamilyInfo>& Families();
+std::size_t IndexOf(Family family);  // its row in Families()
 const FamilyInfo& InfoOf(Family family);
 
 // What a failed scenario broke, each checked from the strictness level in
@@ -51,6 +53,7 @@ struct CheckInfo {
     const char* what;
 };
 const std::vector<CheckInfo>& Checks();
+std::size_t IndexOf(Check check);  // its row in Checks()
 const CheckInfo& InfoOf(Check check);
 
 struct Fault {
